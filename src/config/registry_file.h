@@ -29,7 +29,10 @@ class RegistryFileStore : public Store {
   const std::string& path() const { return path_; }
 
  private:
+ public:
   struct Cache;
+
+ private:
   std::string path_;
   Cache* cache_;  // the parsed file while its size, mtime and inode are unchanged
 };

@@ -22,8 +22,11 @@ class VariableTable {
  public:
   void Reserve(std::size_t pairs) { pairs_.reserve(pairs); }
   void Append(std::string name, std::string value) {
+    if (name.rfind("$_", 0) != 0) all_names_marked_ = false;
     pairs_.emplace_back(std::move(name), std::move(value));
   }
+  // Whether every name begins with "$_", so a text without "$_" needs no work.
+  bool all_names_marked() const { return all_names_marked_; }
   std::size_t size() const { return pairs_.size(); }
   const std::vector<std::pair<std::string, std::string>>& pairs() const { return pairs_; }
   // The value of the first pair with this name, nullptr when there is none.
@@ -31,6 +34,7 @@ class VariableTable {
 
  private:
   std::vector<std::pair<std::string, std::string>> pairs_;
+  bool all_names_marked_ = true;
 };
 
 // Applies the table pair by pair, in table order, with `ReplaceAll`. Unknown "$_"

@@ -29,4 +29,7 @@ bool WriteProfileString(const std::string& path, std::string_view section, std::
 // The key names of `section`, in file order; empty when absent.
 std::vector<std::string> ReadProfileKeys(const std::string& path, std::string_view section);
 
+// The section names of the file, in file order.
+std::vector<std::string> ReadProfileSections(const std::string& path);
+
 }  // namespace platform
