@@ -84,6 +84,7 @@ bool SplitDeclaration(std::string_view input, DeclarationParts& parts, bool memb
     parts.initializer = Trimmed(std::string_view(text).substr(equals + 1));
     text.resize(equals);
     TrimText(text);
+    if (text.empty()) return false;
   }
 
   // Trailing bracket groups. A "]" without any "[" before it ends the count and
