@@ -19,11 +19,11 @@ RegistryKey& RegistryModel::Add(std::string_view full_name) {
 
 RegistryKey& RegistryModel::Create(std::string_view full_name, std::string_view root) {
   if (RegistryKey* key = Find(full_name)) return *key;
-  // Ancestors come first, as a registry export lists them.
-  std::size_t pos = full_name.size() > root.size() ? root.size() : 0;
-  while ((pos = full_name.find('\\', pos + 1)) != std::string_view::npos) {
+  // Ancestors from the root on come first, as a registry export lists them.
+  for (std::size_t pos = full_name.find('\\', root.size()); pos != std::string_view::npos;
+       pos = full_name.find('\\', pos + 1)) {
     std::string_view ancestor = full_name.substr(0, pos);
-    if (ancestor.size() >= root.size() && !Find(ancestor)) Add(ancestor);
+    if (!Find(ancestor)) Add(ancestor);
   }
   return Add(full_name);
 }
@@ -84,8 +84,6 @@ std::optional<std::string> ParseHexBytes(std::string_view list) {
   skip_blanks();
   if (i == list.size()) return bytes;
   for (;;) {
-    skip_blanks();
-    if (i + 1 >= list.size() + 0 && i >= list.size()) return std::nullopt;
     int high = i < list.size() ? HexDigit(list[i]) : -1;
     int low = i + 1 < list.size() ? HexDigit(list[i + 1]) : -1;
     if (high < 0) return std::nullopt;
