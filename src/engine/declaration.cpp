@@ -1,32 +1,10 @@
 #include "engine/declaration.h"
 
+#include "engine/separator_scan.h"
 #include "engine/text_ops.h"
 
 namespace engine {
 namespace {
-
-// Position of the last separator in text[0, end), or npos.
-std::size_t LastSeparator(std::string_view text, std::size_t end) {
-  while (end > 0) {
-    --end;
-    if (IsDeclarationSeparator(text[end])) return end;
-  }
-  return std::string_view::npos;
-}
-
-// The "(" that closes the ")" at close_pos when the text is read from its end.
-std::optional<std::size_t> MatchBackwards(std::string_view text, std::size_t close_pos) {
-  int depth = 1;
-  for (std::size_t i = close_pos; i > 0;) {
-    --i;
-    if (text[i] == ')') {
-      ++depth;
-    } else if (text[i] == '(' && --depth == 0) {
-      return i;
-    }
-  }
-  return std::nullopt;
-}
 
 void TrimEnd(std::string& text) {
   std::size_t end = text.size();
@@ -36,6 +14,8 @@ void TrimEnd(std::string& text) {
 
 bool IsLower(char c) { return c >= 'a' && c <= 'z'; }
 
+// 'm_nCount' gives base "Count" and parameter name "n"; without a lower-case run, or
+// when the run is all there is, the base is the whole rest and the parameter "x".
 void SplitMemberName(DeclarationParts& parts, std::string_view initial_ident_strings) {
   std::string_view rest = parts.name;
   rest.remove_prefix(InitialIdentLength(rest, initial_ident_strings));
@@ -66,20 +46,16 @@ std::size_t InitialIdentLength(std::string_view name, std::string_view initial_i
 
 bool SplitDeclaration(std::string_view input, DeclarationParts& parts, bool member_mode,
                       std::string_view initial_ident_strings) {
+  parts = DeclarationParts{};
   if (input.empty()) return false;
   std::string text(Trimmed(input));
   parts.declaration = text;
-  parts.type.clear();
-  parts.name.clear();
-  parts.base.clear();
-  parts.parameter_name.clear();
-  parts.initializer.clear();
-  parts.array_count = 0;
 
   StripComments(text);
   TrimText(text);
   if (text.empty()) return false;
 
+  // Nothing before the "=" would leave an empty name, which fails like any other.
   if (std::size_t equals = text.find('='); equals != std::string::npos) {
     parts.initializer = Trimmed(std::string_view(text).substr(equals + 1));
     text.resize(equals);
@@ -87,8 +63,8 @@ bool SplitDeclaration(std::string_view input, DeclarationParts& parts, bool memb
     if (text.empty()) return false;
   }
 
-  // Trailing bracket groups. A "]" without any "[" before it ends the count and
-  // stays in the text (the split below then fails on the empty name).
+  // A "]" without any "[" before it ends the count and stays in the text; being the
+  // last separator, it leaves an empty name and the split fails.
   while (!text.empty() && text.back() == ']') {
     std::size_t open = text.rfind('[');
     if (open == std::string::npos) break;
@@ -97,19 +73,21 @@ bool SplitDeclaration(std::string_view input, DeclarationParts& parts, bool memb
     TrimEnd(text);
   }
 
-  std::string_view view = text;
-  std::size_t separator = LastSeparator(view, view.size());
-  auto name_only = [&] {
+  const std::string_view view = text;
+  std::size_t separator = LastSeparator(view);
+  if (separator == std::string_view::npos) {
     parts.name = text;
     return true;
-  };
-  if (separator == std::string_view::npos) return name_only();
+  }
   if (view[separator] == ')') {
-    // The name takes the parenthesised group: 'int DECL(x)' is type int, name DECL(x).
-    // A ")" without its "(" is an ordinary separator.
-    if (std::optional<std::size_t> open = MatchBackwards(view, separator)) {
-      std::size_t before = LastSeparator(view, *open);
-      if (before == std::string_view::npos) return name_only();
+    // The name takes a trailing parenthesised group: 'int DECL(x)' is type "int",
+    // name "DECL(x)". A ")" without its "(" separates like any other character.
+    if (std::optional<std::size_t> open = MatchOpeningBackwards(view, separator)) {
+      std::size_t before = LastSeparator(view.substr(0, *open));
+      if (before == std::string_view::npos) {
+        parts.name = text;
+        return true;
+      }
       separator = before;
     }
   }

@@ -28,10 +28,18 @@ void TranslateEscapes(std::string& text, Notifier* notifier) {
     char e = text[in++];
     int value = -1;
     switch (e) {
-      case 'n': value = '\n'; break;
-      case 'r': value = '\r'; break;
-      case 't': value = '\t'; break;
-      case 'f': value = '\f'; break;
+      case 'n':
+        value = '\n';
+        break;
+      case 'r':
+        value = '\r';
+        break;
+      case 't':
+        value = '\t';
+        break;
+      case 'f':
+        value = '\f';
+        break;
       case 'a':
         if (notifier) notifier->Beep();
         continue;

@@ -1,17 +1,10 @@
 #include "engine/function_declaration.h"
 
+#include "engine/separator_scan.h"
 #include "engine/text_ops.h"
 
 namespace engine {
 namespace {
-
-std::size_t LastSeparator(std::string_view text) {
-  for (std::size_t i = text.size(); i > 0;) {
-    --i;
-    if (IsDeclarationSeparator(text[i])) return i;
-  }
-  return std::string_view::npos;
-}
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
@@ -21,11 +14,40 @@ bool EndsWith(std::string_view text, std::string_view suffix) {
   return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
 }
 
+// Each piece between commas that splits as a declaration becomes an argument; empty
+// pieces and pieces that do not split take no place in the list.
+void AddArguments(std::string_view list, FunctionDeclaration& d) {
+  // One allocation for the list: growing it step by step costs more than the
+  // splitting once the list runs to hundreds of entries.
+  std::size_t pieces = 0;
+  bool in_piece = false;
+  for (char c : list) {
+    if (c == ',') {
+      in_piece = false;
+    } else if (!in_piece && !IsWhiteSpace(c)) {
+      in_piece = true;
+      ++pieces;
+    }
+  }
+  d.arguments.reserve(pieces);
+  while (!list.empty()) {
+    std::size_t comma = list.find(',');
+    std::string_view piece = list.substr(0, comma);
+    if (!piece.empty()) {
+      DeclarationParts parts;
+      if (SplitDeclaration(piece, parts, false)) d.arguments.push_back(std::move(parts));
+    }
+    if (comma == std::string_view::npos) break;
+    list.remove_prefix(comma + 1);
+  }
+}
+
 }  // namespace
 
 void ResetFunctionDeclaration(FunctionDeclaration& declaration) { declaration = {}; }
 
 bool ParseFunctionDeclaration(std::string_view input, FunctionDeclaration& d) {
+  ResetFunctionDeclaration(d);
   if (input.empty()) return false;
   d.statement = input;
 
@@ -38,8 +60,9 @@ bool ParseFunctionDeclaration(std::string_view input, FunctionDeclaration& d) {
   TrimText(text);
   if (text.empty()) return false;
 
-  // Positional word tests without word boundaries: "inline" is looked for before
-  // "static", so 'static inline' leaves "inline" in the return type.
+  // Positional tests without word boundaries ('void f() myconst' is const too).
+  // "inline" is looked for before "static", so 'static inline' leaves "inline" in the
+  // return type.
   if (EndsWith(text, "const")) {
     d.const_flag = 1;
     text.resize(text.size() - 5);
@@ -56,44 +79,34 @@ bool ParseFunctionDeclaration(std::string_view input, FunctionDeclaration& d) {
     TrimText(text);
   }
 
-  std::size_t close = text.rfind(')');
-  if (close == std::string::npos) return false;
-  std::string reversed(text, 0, close + 1);
-  ReverseText(reversed);
-  std::optional<std::size_t> match = FindMatching(reversed, 0, ')');
-  if (!match) return false;
-  std::size_t open = close - *match;
-  d.argument_list = Trimmed(std::string_view(text).substr(open + 1, close - open - 1));
-  std::string_view head = std::string_view(text).substr(0, open);
+  const std::string_view view = text;
+  std::size_t close = view.rfind(')');
+  if (close == std::string_view::npos) return false;
+  std::optional<std::size_t> open = MatchOpeningBackwards(view, close);
+  if (!open) return false;
+  d.argument_list = Trimmed(view.substr(*open + 1, close - *open - 1));
+  AddArguments(d.argument_list, d);
 
-  std::string_view arguments = d.argument_list;
-  while (!arguments.empty()) {
-    std::size_t comma = arguments.find(',');
-    std::string_view piece = arguments.substr(0, comma);
-    if (!piece.empty()) {
-      DeclarationParts parts;
-      if (SplitDeclaration(piece, parts, false)) d.arguments.push_back(std::move(parts));
-    }
-    if (comma == std::string_view::npos) break;
-    arguments.remove_prefix(comma + 1);
-  }
-
+  // The name is what stands between the last separator of the head and the "(";
+  // a "~" before it and a preceding word "operator" (with whatever follows it) join it.
+  const std::string_view head = view.substr(0, *open);
   std::string_view rest;
   std::size_t separator = LastSeparator(head);
   if (separator == std::string_view::npos) {
     d.function_name = Trimmed(head);
   } else {
-    std::size_t start = separator + 1;
-    if (head[separator] == '~') start = separator;
-    if (std::size_t word = head.substr(0, start).rfind("operator"); word != std::string::npos) {
+    std::size_t start = head[separator] == '~' ? separator : separator + 1;
+    if (std::size_t word = head.substr(0, start).rfind("operator");
+        word != std::string_view::npos) {
       start = word;
     }
     d.function_name = Trimmed(head.substr(start));
     rest = head.substr(0, start);
   }
 
-  // Only the nearest qualifier is the class; what stands before it, the qualifying
-  // separator included, joins the return type ('A::B::f' gives class B, type 'A::').
+  // Only the nearest qualifier is the class. What stands before it, the separator
+  // that ends it included, is the return type: 'A::B::f' gives class "B" and return
+  // type "A::", 'char *CFoo::Get' keeps the "*" in "char *".
   if (EndsWith(rest, "::")) {
     rest.remove_suffix(2);
     std::size_t qualifier = LastSeparator(rest);

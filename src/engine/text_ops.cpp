@@ -1,10 +1,62 @@
 #include "engine/text_ops.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 
 namespace engine {
+namespace {
 
-bool IsDeclarationSeparator(char c) { return kDeclarationSeparators.find(c) != std::string_view::npos; }
+constexpr std::array<bool, 256> kIsSeparator = [] {
+  std::array<bool, 256> table{};
+  for (char c : kDeclarationSeparators) table[static_cast<unsigned char>(c)] = true;
+  return table;
+}();
+
+// Moves text[from, to) down to `write`, which never lies after `from`, and advances
+// `write` past it. Lets the comment passes compact the text in place.
+void Keep(std::string& text, std::size_t& write, std::size_t from, std::size_t to) {
+  if (write != from) std::memmove(text.data() + write, text.data() + from, to - from);
+  write += to - from;
+}
+
+// Removes every "//" comment, left to right. Removing one keeps its line feed (or
+// cuts the text), so no removal can form a new "//" or "/*" and each search may
+// start where the last comment ended.
+void StripLineComments(std::string& text) {
+  const std::string_view view = text;  // read at or after `read`; writes stay before it
+  std::size_t write = 0;
+  std::size_t read = 0;
+  for (std::size_t start; (start = view.find("//", read)) != std::string_view::npos;) {
+    Keep(text, write, read, start);
+    std::size_t line_end = view.find('\n', start + 2);
+    read = line_end == std::string_view::npos ? view.size() : line_end;
+  }
+  Keep(text, write, read, view.size());
+  text.resize(write);
+}
+
+// Removes every "/*" comment, left to right, from a text without "//". A removal
+// joins the text before the comment to the text after its "*/", and a new comment
+// opener could only form across that join from a "/" just before the comment; that
+// "/" would have made a "//" with the comment's own "/". So no removal forms a new
+// comment and one pass gives the result of removing the first one until none is left.
+void StripBlockComments(std::string& text) {
+  const std::string_view view = text;
+  std::size_t write = 0;
+  std::size_t read = 0;
+  for (std::size_t start; (start = view.find("/*", read)) != std::string_view::npos;) {
+    Keep(text, write, read, start);
+    std::size_t close = view.find("*/", start + 2);
+    read = close == std::string_view::npos ? view.size() : close + 2;
+  }
+  Keep(text, write, read, view.size());
+  text.resize(write);
+}
+
+}  // namespace
+
+bool IsDeclarationSeparator(char c) { return kIsSeparator[static_cast<unsigned char>(c)]; }
 
 bool IsWhiteSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
@@ -27,63 +79,13 @@ void TrimText(std::string& text) {
   text.erase(0, begin);
 }
 
-// Gives the result of the repeated rule "remove the first // comment, again until
-// there is none; then the first /* comment, again until none" in linear time.
-// Removing a // comment keeps its line feed, so no new comment can form and one
-// left-to-right pass removes them all. Removing a /* comment joins the text before it
-// to the text after its */: only that join can form a new // or /*, and it is then
-// the first one in the text, so it is handled on the spot.
+// Linear in the text size, in place, with the result of the repeated rule: remove
+// the first "//" comment while there is one, and only then the first "/*" comment,
+// starting over after each removal.
 void StripComments(std::string& text) {
   if (text.find('/') == std::string::npos) return;
-  std::string out;
-  out.reserve(text.size());
-
-  std::size_t pos = 0;
-  for (std::size_t start; (start = text.find("//", pos)) != std::string::npos;) {
-    out.append(text, pos, start - pos);
-    std::size_t line_end = text.find('\n', start + 2);
-    pos = line_end == std::string::npos ? text.size() : line_end;
-  }
-  out.append(text, pos, std::string::npos);
-  text.swap(out);
-  out.clear();
-
-  pos = 0;
-  bool joined = false;  // out and text[pos..] were just joined by a removal
-  for (;;) {
-    if (joined && !out.empty() && pos < text.size() && out.back() == '/') {
-      if (text[pos] == '/') {
-        out.pop_back();
-        std::size_t line_end = text.find('\n', pos + 1);
-        pos = line_end == std::string::npos ? text.size() : line_end;
-        joined = false;
-        continue;
-      }
-      if (text[pos] == '*') {
-        out.pop_back();
-        std::size_t close = text.find("*/", pos + 1);
-        if (close == std::string::npos) {
-          pos = text.size();
-          break;
-        }
-        pos = close + 2;
-        continue;
-      }
-    }
-    joined = false;
-    std::size_t start = text.find("/*", pos);
-    if (start == std::string::npos) break;
-    out.append(text, pos, start - pos);
-    std::size_t close = text.find("*/", start + 2);
-    if (close == std::string::npos) {
-      pos = text.size();
-      break;
-    }
-    pos = close + 2;
-    joined = true;
-  }
-  out.append(text, pos, std::string::npos);
-  text.swap(out);
+  StripLineComments(text);
+  StripBlockComments(text);
 }
 
 std::optional<std::size_t> FindMatching(std::string_view text, std::size_t open_pos, char open) {
@@ -95,7 +97,8 @@ std::optional<std::size_t> FindMatching(std::string_view text, std::size_t open_
   } else {
     return std::nullopt;
   }
-  int depth = 1;
+  if (open_pos >= text.size()) return std::nullopt;
+  std::size_t depth = 1;
   for (std::size_t i = open_pos + 1; i < text.size(); ++i) {
     if (text[i] == open) {
       ++depth;
@@ -108,24 +111,26 @@ std::optional<std::size_t> FindMatching(std::string_view text, std::size_t open_
 
 void ReverseText(std::string& text) { std::reverse(text.begin(), text.end()); }
 
+// Removing the backslash before a quote never changes which character precedes a
+// later quote, so the closing quote is the first one after the opening quote whose
+// predecessor in the original text is not a backslash. It is found before anything
+// changes, so a failure leaves the text untouched.
 bool RemoveQuotes(std::string& text) {
   std::size_t open = text.find('"');
   if (open == std::string::npos) return false;
-  std::string kept;
-  std::size_t pos = open + 1;
-  for (;;) {
-    std::size_t quote = text.find('"', pos);
-    if (quote == std::string::npos) return false;
-    if (quote > open + 1 && text[quote - 1] == '\\' && quote - 1 >= pos) {
-      kept.append(text, pos, quote - 1 - pos);
-      kept += '"';
-      pos = quote + 1;
-      continue;
-    }
-    kept.append(text, pos, quote - pos);
-    text.swap(kept);
-    return true;
+  std::size_t close = open + 1;
+  for (;; ++close) {
+    close = text.find('"', close);
+    if (close == std::string::npos) return false;
+    if (text[close - 1] != '\\') break;  // at open + 1 this is the opening quote
   }
+  std::size_t write = 0;
+  for (std::size_t read = open + 1; read < close; ++read) {
+    if (text[read] == '\\' && text[read + 1] == '"') continue;
+    text[write++] = text[read];
+  }
+  text.resize(write);
+  return true;
 }
 
 }  // namespace engine

@@ -1,13 +1,9 @@
 #include "platform/profile_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <climits>
+#include <unordered_set>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
-#include <optional>
+#include "platform/atomic_file.h"
 
 namespace platform {
 namespace {
@@ -22,6 +18,12 @@ std::string_view Trim(std::string_view s) {
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
+std::string Folded(std::string_view s) {
+  std::string folded(s);
+  for (char& c : folded) c = Lower(c);
+  return folded;
+}
+
 bool SameName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
@@ -30,75 +32,127 @@ bool SameName(std::string_view a, std::string_view b) {
   return true;
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-  FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return std::nullopt;
-  std::string data;
-  char buffer[65536];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) data.append(buffer, n);
-  std::fclose(f);
-  return data;
-}
+enum class LineKind { kBlank, kComment, kSection, kKey, kOther };
 
-// One line of the file: [begin, end) without its line end, next = start of the next line.
+// One line of the text. [begin, end) is its content without the line end; `next` is
+// where the following line starts (the text's size for the last line).
 struct Line {
-  std::size_t begin, end, next;
+  std::size_t begin = 0;
+  std::size_t end = 0;
+  std::size_t next = 0;
+  LineKind kind = LineKind::kBlank;
+  std::string_view name;  // the section or key name, trimmed
+  std::size_t value_begin = 0;  // the key's value, trimmed, quotes included
+  std::size_t value_end = 0;
 };
 
-// Walks the lines of an INI text and classifies them.
-class Scanner {
+// Lines end in LF or CR LF. A section header is "[" (after blanks) up to the first
+// "]" on the line; text after it is ignored, and a "[" without "]" is no header. A key
+// line has a non-empty name before its first "="; a line starting with ";" is a
+// comment even when it holds "=". Everything else (including NUL bytes) is plain text.
+class LineReader {
  public:
-  explicit Scanner(std::string_view text) : text_(text) {}
+  explicit LineReader(std::string_view text) : text_(text) {}
 
   bool Next(Line& line) {
     if (pos_ >= text_.size()) return false;
     std::size_t lf = text_.find('\n', pos_);
     line.begin = pos_;
-    line.next = lf == std::string_view::npos ? text_.size() : lf + 1;
     line.end = lf == std::string_view::npos ? text_.size() : lf;
+    line.next = lf == std::string_view::npos ? text_.size() : lf + 1;
     if (line.end > line.begin && text_[line.end - 1] == '\r') --line.end;
     pos_ = line.next;
+    Classify(line);
     return true;
   }
 
-  std::string_view Content(const Line& line) const {
-    return text_.substr(line.begin, line.end - line.begin);
-  }
-
-  // The section name when the line is a section header.
-  std::optional<std::string_view> Section(const Line& line) const {
-    std::string_view s = Trim(Content(line));
-    if (s.empty() || s.front() != '[') return std::nullopt;
-    s.remove_prefix(1);
-    return Trim(s.substr(0, s.find(']')));
-  }
-
-  // The key name when the line is a "key=value" line ("; comment" lines are not).
-  std::optional<std::string_view> Key(const Line& line) const {
-    std::string_view s = Content(line);
-    std::size_t equals = s.find('=');
-    if (equals == std::string_view::npos) return std::nullopt;
-    std::string_view key = Trim(s.substr(0, equals));
-    if (!key.empty() && key.front() == ';') return std::nullopt;
-    return key;
-  }
-
-  // The value's position in the text, trimmed, without the surrounding quotes.
-  std::pair<std::size_t, std::size_t> ValueRange(const Line& line) const {
-    std::size_t begin = text_.find('=', line.begin) + 1;
-    std::size_t end = line.end;
-    while (begin < end && IsBlank(text_[begin])) ++begin;
-    while (end > begin && IsBlank(text_[end - 1])) --end;
-    return {begin, end};
-  }
-
  private:
+  void Classify(Line& line) const {
+    std::size_t first = line.begin;
+    while (first < line.end && IsBlank(text_[first])) ++first;
+    line.name = {};
+    if (first == line.end) {
+      line.kind = LineKind::kBlank;
+      return;
+    }
+    std::string_view content = text_.substr(first, line.end - first);
+    if (content.front() == ';') {
+      line.kind = LineKind::kComment;
+      return;
+    }
+    if (content.front() == '[') {
+      std::size_t close = content.find(']');
+      if (close != std::string_view::npos) {
+        line.kind = LineKind::kSection;
+        line.name = Trim(content.substr(1, close - 1));
+        return;
+      }
+    }
+    std::size_t equals = content.find('=');
+    line.kind = LineKind::kOther;
+    if (equals == std::string_view::npos) return;
+    line.name = Trim(content.substr(0, equals));
+    if (line.name.empty()) return;
+    line.kind = LineKind::kKey;
+    line.value_begin = first + equals + 1;
+    line.value_end = line.end;
+    while (line.value_begin < line.value_end && IsBlank(text_[line.value_begin])) {
+      ++line.value_begin;
+    }
+    while (line.value_end > line.value_begin && IsBlank(text_[line.value_end - 1])) {
+      --line.value_end;
+    }
+  }
+
   std::string_view text_;
   std::size_t pos_ = 0;
 };
 
-// Quotes around a whole value are not part of it, as the platform's reader has it.
+// Calls `visit(line)` for the header and each line of the first section named
+// `section`, until it returns false. Returns whether the section exists.
+template <typename Visit>
+bool ScanSection(std::string_view text, std::string_view section, Visit visit) {
+  LineReader reader(text);
+  Line line;
+  bool inside = false;
+  while (reader.Next(line)) {
+    if (line.kind == LineKind::kSection) {
+      if (inside) return true;
+      inside = SameName(line.name, section);
+    }
+    if (inside && !visit(line)) return true;
+  }
+  return inside;
+}
+
+// Where a key is, or where it would be added.
+struct Location {
+  bool section_found = false;
+  bool key_found = false;
+  Line key_line;
+  std::size_t insert_at = 0;  // after the section's last non-blank line
+  bool insert_needs_line_end = false;  // that line is the file's unterminated last line
+};
+
+Location Locate(std::string_view text, std::string_view section, std::string_view key) {
+  Location where;
+  where.section_found = ScanSection(text, section, [&](const Line& line) {
+    if (line.kind == LineKind::kKey && SameName(line.name, key)) {
+      where.key_found = true;
+      where.key_line = line;
+      return false;
+    }
+    if (line.kind != LineKind::kBlank) {
+      where.insert_at = line.next;
+      where.insert_needs_line_end = line.next == line.end;
+    }
+    return true;
+  });
+  return where;
+}
+
+// A value surrounded by a matching pair of quotes (double or single) reads without
+// them; the platform's reader does the same, so files written for it read alike.
 std::string_view Unquote(std::string_view value) {
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
       value.back() == value.front()) {
@@ -107,181 +161,154 @@ std::string_view Unquote(std::string_view value) {
   return value;
 }
 
-struct Found {
-  bool section = false;
-  std::size_t section_header_next = 0;  // just after the section's header line
-  std::size_t section_content_end = 0;  // just after the section's last non-blank line
-  bool key = false;
-  Line key_line{};
-};
-
-Found Locate(std::string_view text, std::string_view section, std::string_view key) {
-  Found found;
-  Scanner scanner(text);
-  Line line;
-  bool inside = false;
-  while (scanner.Next(line)) {
-    if (std::optional<std::string_view> name = scanner.Section(line)) {
-      if (found.section) {
-        if (inside) break;  // the first section of that name is the one used
-      }
-      inside = SameName(*name, section);
-      if (inside) {
-        found.section = true;
-        found.section_header_next = found.section_content_end = line.next;
-      }
-      continue;
-    }
-    if (!inside) continue;
-    if (!Trim(scanner.Content(line)).empty()) found.section_content_end = line.next;
-    if (!key.empty()) {
-      std::optional<std::string_view> k = scanner.Key(line);
-      if (k && SameName(*k, key)) {
-        found.key = true;
-        found.key_line = line;
-        return found;
-      }
-    }
-  }
-  return found;
+// The bytes to write so that a read gives `value` back: a value with blanks at an end,
+// or one that a read would unquote, is written inside double quotes.
+std::string EncodeValue(std::string_view value) {
+  bool quote = !value.empty() && (IsBlank(value.front()) || IsBlank(value.back()) ||
+                                  Unquote(value).size() != value.size());
+  if (!quote) return std::string(value);
+  std::string encoded;
+  encoded.reserve(value.size() + 2);
+  encoded += '"';
+  encoded += value;
+  encoded += '"';
+  return encoded;
 }
 
-bool ValidName(std::string_view name) {
-  return !name.empty() && name.find_first_of("\r\n") == std::string_view::npos;
+// The file's own line end: that of its first line; LF for a file without one.
+std::string_view LineEndOf(std::string_view text) {
+  std::size_t lf = text.find('\n');
+  return lf != std::string_view::npos && lf > 0 && text[lf - 1] == '\r' ? "\r\n" : "\n";
 }
 
-// Writes data next to path and renames it over path, keeping the old file's mode.
-bool ReplaceFile(const std::string& path, const std::string& data) {
-  std::string temp = path + ".XXXXXX";
-  int fd = mkstemp(temp.data());
-  if (fd < 0) return false;
-  struct stat old {};
-  mode_t mode = 0644;
-  if (stat(path.c_str(), &old) == 0) {
-    mode = old.st_mode & 07777;
-  } else {
-    mode_t mask = umask(0);
-    umask(mask);
-    mode = 0666 & ~mask;
-  }
-  bool ok = fchmod(fd, mode) == 0;
-  std::size_t written = 0;
-  while (ok && written < data.size()) {
-    ssize_t n = write(fd, data.data() + written, data.size() - written);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) ok = false;
-    else written += static_cast<std::size_t>(n);
-  }
-  ok = ok && fsync(fd) == 0;
-  ok = close(fd) == 0 && ok;
-  ok = ok && rename(temp.c_str(), path.c_str()) == 0;
-  if (!ok) unlink(temp.c_str());
-  return ok;
+bool LastLineIsBlank(std::string_view text) {
+  if (!text.empty() && text.back() == '\n') text.remove_suffix(1);
+  std::size_t lf = text.rfind('\n');
+  return Trim(lf == std::string_view::npos ? text : text.substr(lf + 1)).empty();
 }
+
+bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
 
 }  // namespace
 
 std::string ReadProfileString(const std::string& path, std::string_view section,
                               std::string_view key, std::string_view default_value,
                               std::size_t max_chars) {
-  std::optional<std::string> text = ReadWholeFile(path);
   std::string_view result = default_value;
-  if (text) {
-    Found found = Locate(*text, section, key);
-    if (found.key) {
-      Scanner scanner(*text);
-      auto [begin, end] = scanner.ValueRange(found.key_line);
-      result = Unquote(std::string_view(*text).substr(begin, end - begin));
+  FileContents file = ReadWholeFile(path);
+  key = Trim(key);
+  if (file.status == FileContents::Status::kRead && !key.empty()) {
+    std::string_view text = file.bytes;
+    Location where = Locate(text, Trim(section), key);
+    if (where.key_found) {
+      result = Unquote(text.substr(where.key_line.value_begin,
+                                   where.key_line.value_end - where.key_line.value_begin));
     }
   }
   return std::string(result.substr(0, max_chars));
 }
 
+int ParseProfileInt(std::string_view text, int default_value) {
+  std::size_t i = 0;
+  while (i < text.size() && IsBlank(text[i])) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+  unsigned base = 10;
+  auto digit = [&](char c) -> int {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (base == 16 && Lower(c) >= 'a' && Lower(c) <= 'f') return Lower(c) - 'a' + 10;
+    return -1;
+  };
+  if (i + 2 < text.size() + 0 && text[i] == '0' && Lower(text[i + 1]) == 'x') {
+    base = 16;
+    if (digit(text[i + 2]) >= 0) {
+      i += 2;
+    } else {
+      base = 10;  // "0x" alone is the number 0 followed by text
+    }
+  }
+  if (i >= text.size() || digit(text[i]) < 0) return default_value;
+  // Accumulated as a magnitude that stops growing past the int range.
+  const long long limit = negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
+  long long magnitude = 0;
+  for (; i < text.size() && digit(text[i]) >= 0; ++i) {
+    magnitude = magnitude * base + digit(text[i]);
+    if (magnitude > limit) magnitude = limit;
+  }
+  return static_cast<int>(negative ? -magnitude : magnitude);
+}
+
 int ReadProfileInt(const std::string& path, std::string_view section, std::string_view key,
                    int default_value) {
-  std::string value = ReadProfileString(path, section, key, "", 259);
-  std::string_view s = Trim(value);
-  bool negative = false;
-  if (!s.empty() && (s.front() == '-' || s.front() == '+')) {
-    negative = s.front() == '-';
-    s.remove_prefix(1);
-  }
-  if (s.empty() || s.front() < '0' || s.front() > '9') return default_value;
-  // Wraps like the platform's unsigned reader for values beyond the int range.
-  unsigned int number = 0;
-  while (!s.empty() && s.front() >= '0' && s.front() <= '9') {
-    number = number * 10u + static_cast<unsigned int>(s.front() - '0');
-    s.remove_prefix(1);
-  }
-  return static_cast<int>(negative ? 0u - number : number);
+  return ParseProfileInt(ReadProfileString(path, section, key, ""), default_value);
 }
 
 bool WriteProfileString(const std::string& path, std::string_view section, std::string_view key,
                         std::string_view value) {
-  // A line break would split the entry and corrupt the file; such writes are refused.
-  if (!ValidName(section) || !ValidName(key) || key.find('=') != std::string_view::npos ||
-      section.find(']') != std::string_view::npos ||
-      value.find_first_of("\r\n") != std::string_view::npos) {
+  section = Trim(section);
+  key = Trim(key);
+  // Refused: anything that would read back as a different line structure.
+  if (section.empty() || HasLineBreak(section) || section.find(']') != std::string_view::npos ||
+      key.empty() || HasLineBreak(key) || key.find('=') != std::string_view::npos ||
+      key.front() == ';' || key.front() == '[' || HasLineBreak(value)) {
     return false;
   }
-  std::optional<std::string> existing = ReadWholeFile(path);
-  if (!existing && errno != ENOENT) return false;
-  std::string text = existing.value_or(std::string());
+  FileContents file = ReadWholeFile(path);
+  // An existing file that cannot be read is never replaced: its contents would be lost.
+  if (file.status == FileContents::Status::kUnreadable) return false;
+  const std::string& text = file.bytes;
+  std::string_view eol = LineEndOf(text);
+  std::string encoded = EncodeValue(value);
 
-  std::size_t lf = text.find('\n');
-  const char* eol = (lf != std::string::npos && lf > 0 && text[lf - 1] == '\r') ? "\r\n" : "\n";
-  std::string entry = std::string(key) + "=" + std::string(value) + eol;
-
-  Found found = Locate(text, section, key);
-  if (found.key) {
-    auto [begin, end] = Scanner(text).ValueRange(found.key_line);
-    text.replace(begin, end - begin, value);
-  } else if (found.section) {
-    std::size_t at = found.section_content_end;
-    // The section's last line may be the file's last line without a line end.
-    if (at == text.size() && !text.empty() && text.back() != '\n') {
-      text += eol;
-      at = text.size();
-    }
-    text.insert(at, entry);
+  Location where = Locate(text, section, key);
+  std::string out;
+  if (where.key_found) {
+    std::size_t begin = where.key_line.value_begin;
+    std::size_t end = where.key_line.value_end;
+    if (std::string_view(text).substr(begin, end - begin) == encoded) return true;
+    out.reserve(text.size() + encoded.size());
+    out.append(text, 0, begin).append(encoded).append(text, end);
+  } else if (where.section_found) {
+    out.reserve(text.size() + key.size() + encoded.size() + 2 * eol.size() + 1);
+    out.append(text, 0, where.insert_at);
+    if (where.insert_needs_line_end) out += eol;
+    out.append(key).append("=").append(encoded).append(eol).append(text, where.insert_at);
   } else {
-    if (!text.empty() && text.back() != '\n') text += eol;
-    text += "[" + std::string(section) + "]" + eol + entry;
+    out.reserve(text.size() + section.size() + key.size() + encoded.size() + 4 * eol.size() + 3);
+    out = text;
+    if (!out.empty() && out.back() != '\n') out += eol;
+    if (!text.empty() && !LastLineIsBlank(text)) out += eol;  // sections apart by a blank line
+    out.append("[").append(section).append("]").append(eol);
+    out.append(key).append("=").append(encoded).append(eol);
   }
-  return ReplaceFile(path, text);
+  return ReplaceFileAtomically(path, out);
 }
 
 std::vector<std::string> ReadProfileKeys(const std::string& path, std::string_view section) {
   std::vector<std::string> keys;
-  std::optional<std::string> text = ReadWholeFile(path);
-  if (!text) return keys;
-  Scanner scanner(*text);
-  Line line;
-  bool inside = false;
-  bool seen = false;
-  while (scanner.Next(line)) {
-    if (std::optional<std::string_view> name = scanner.Section(line)) {
-      if (inside) break;
-      inside = !seen && SameName(*name, section);
-      seen = seen || inside;
-      continue;
+  FileContents file = ReadWholeFile(path);
+  if (file.status != FileContents::Status::kRead) return keys;
+  std::unordered_set<std::string> seen;
+  ScanSection(file.bytes, Trim(section), [&](const Line& line) {
+    if (line.kind == LineKind::kKey && seen.insert(Folded(line.name)).second) {
+      keys.emplace_back(line.name);
     }
-    if (!inside) continue;
-    if (std::optional<std::string_view> key = scanner.Key(line); key && !key->empty()) {
-      keys.emplace_back(*key);
-    }
-  }
+    return true;
+  });
   return keys;
 }
 
 std::vector<std::string> ReadProfileSections(const std::string& path) {
   std::vector<std::string> sections;
-  std::optional<std::string> text = ReadWholeFile(path);
-  if (!text) return sections;
-  Scanner scanner(*text);
+  FileContents file = ReadWholeFile(path);
+  if (file.status != FileContents::Status::kRead) return sections;
+  std::unordered_set<std::string> seen;
+  LineReader reader(file.bytes);
   Line line;
-  while (scanner.Next(line)) {
-    if (std::optional<std::string_view> name = scanner.Section(line)) sections.emplace_back(*name);
+  while (reader.Next(line)) {
+    if (line.kind == LineKind::kSection && seen.insert(Folded(line.name)).second) {
+      sections.emplace_back(line.name);
+    }
   }
   return sections;
 }
