@@ -5,114 +5,105 @@
 namespace engine {
 namespace {
 
-struct SplitCase {
-  const char* text;
-  bool ok;
-  const char* type;
-  const char* name;
-  const char* initializer;
-  int array_count;
-};
+using namespace std::string_literals;
 
 TEST(SplitDeclaration, Table) {
-  const SplitCase cases[] = {
-      {"const CString& strName = 0", true, "const CString&", "strName", "0", 0},
-      {"int n = f(a, b)", true, "int", "n", "f(a, b)", 0},
-      {"int n // count", true, "int", "n", "", 0},
-      {"int /* count */ n", true, "int", "n", "", 0},
-      {"char szBuf[10][20]", true, "char", "szBuf", "", 2},
-      {"int aValues[10]", true, "int", "aValues", "", 1},
-      {"int a [ 3 ] ", true, "int", "a", "", 1},
-      {"DECL(x)", true, "", "DECL(x)", "", 0},
-      {"int DECL(x)", true, "int", "DECL(x)", "", 0},
-      {"char *psz", true, "char *", "psz", "", 0},
-      {"char* psz", true, "char*", "psz", "", 0},
-      {"CString &str", true, "CString &", "str", "", 0},
-      {"char **ppsz", true, "char * *", "ppsz", "", 0},
-      {"int", true, "", "int", "", 0},
-      {"...", true, "", "...", "", 0},
-      {"int x, ...", true, "", "...", "", 0},
-      {"*p", false, "", "p", "", 0},
-      {"int *", false, "", "", "", 0},
-      {"", false, "", "", "", 0},
-      {"  // only a comment", false, "", "", "", 0},
-      {"= 5", false, "", "", "", 0},
-      {"int x]", false, "", "", "", 0},   // "]" without "[": no count, empty name
-      {"]", false, "", "", "", 0},
-      {"void (*pfn)(int)", true, "void (*pfn )", "(int)", "", 0},
-      {"int f)", false, "", "", "", 0},  // a lone ")" separates like any other
+  const struct {
+    std::string text;
+    const char* type;
+    std::string name;
+    const char* initializer;
+    int array_count;
+  } cases[] = {
+      {"const CString& strName = 0", "const CString&", "strName", "0", 0},
+      {"int n = f(a, b)", "int", "n", "f(a, b)", 0},
+      {"int n // count", "int", "n", "", 0},
+      {"int /* count */ n", "int", "n", "", 0},
+      {"char szBuf[10][20]", "char", "szBuf", "", 2},
+      {"int a [ 3 ] = {1}", "int", "a", "{1}", 1},
+      {"DECL(x)", "", "DECL(x)", "", 0},
+      {"int DECL(f(x))", "int", "DECL(f(x))", "", 0},
+      {"char *psz", "char *", "psz", "", 0},
+      {"char* psz", "char*", "psz", "", 0},
+      {"char **ppsz", "char * *", "ppsz", "", 0},
+      {"int m_a, m_b", "int m_a,", "m_b", "", 0},
+      {"int", "", "int", "", 0},
+      {"int x, ...", "", "...", "", 0},
+      {"int\0n"s, "", "int\0n"s, "", 0},  // NUL is an ordinary character
   };
-  for (const SplitCase& c : cases) {
+  for (const auto& c : cases) {
     DeclarationParts parts;
-    bool ok = SplitDeclaration(c.text, parts, false);
-    EXPECT_EQ(ok, c.ok) << c.text;
-    if (!ok || !c.ok) continue;
+    ASSERT_TRUE(SplitDeclaration(c.text, parts, false)) << c.text;
     EXPECT_EQ(parts.type, c.type) << c.text;
     EXPECT_EQ(parts.name, c.name) << c.text;
     EXPECT_EQ(parts.initializer, c.initializer) << c.text;
     EXPECT_EQ(parts.array_count, c.array_count) << c.text;
-    EXPECT_EQ(parts.base, "") << c.text;
+    EXPECT_EQ(parts.base + parts.parameter_name, "") << c.text;
   }
-}
-
-TEST(SplitDeclaration, KeepsTheTrimmedTextBeforeCommentRemoval) {
+  // "]" without "[" leaves the "]" as the last separator and so an empty name.
+  for (const char* text :
+       {"*p", "int *", "", "  // only a comment", "= 5", "int x]", "]", "int f)"}) {
+    DeclarationParts parts;
+    EXPECT_FALSE(SplitDeclaration(text, parts, false)) << text;
+  }
   DeclarationParts parts;
   ASSERT_TRUE(SplitDeclaration("  int n /* x */ = 3 \n", parts, false));
   EXPECT_EQ(parts.declaration, "int n /* x */ = 3");
 }
 
 TEST(SplitDeclaration, MemberMode) {
-  struct Case {
+  const struct {
     const char* text;
     const char* prefixes;
+    const char* type;
     const char* base;
     const char* parameter;
   } cases[] = {
-      {"int m_nCount", "m_", "Count", "n"},
-      {"char* m_pszName", "m_", "Name", "psz"},
-      {"int m_Count", "m_", "Count", "x"},
-      {"int m_count", "m_", "count", "x"},
-      {"int count", "m_", "count", "x"},
-      {"int s_nCount", "m_;s_", "Count", "n"},
-      {"int s_nCount", "m_", "_nCount", "s"},
-      {"int s_nCount", ";s_", "_nCount", "s"},  // an empty entry ends the list
-      {"int m_", "m_", "", "x"},
-      {"int m_n", "m_", "n", "x"},
-      {"int nX", "", "X", "n"},
+      {"int m_nCount", "m_", "int", "Count", "n"},
+      {"CWnd *m_pWnd", "m_", "CWnd *", "Wnd", "p"},
+      {"char* m_pszName", "m_", "char*", "Name", "psz"},
+      {"int m_Count", "m_", "int", "Count", "x"},
+      {"int m_count", "m_", "int", "count", "x"},
+      {"int count", "m_", "int", "count", "x"},
+      {"int s_nCount", "m_;s_", "int", "Count", "n"},
+      {"int s_nCount", "m_", "int", "_nCount", "s"},
+      {"int s_nCount", ";s_", "int", "_nCount", "s"},  // an empty entry ends the list
+      {"int m_", "m_", "int", "", "x"},
+      {"int nX", "", "int", "X", "n"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     DeclarationParts parts;
     ASSERT_TRUE(SplitDeclaration(c.text, parts, true, c.prefixes)) << c.text;
+    EXPECT_EQ(parts.type, c.type) << c.text;
     EXPECT_EQ(parts.base, c.base) << c.text << " / " << c.prefixes;
     EXPECT_EQ(parts.parameter_name, c.parameter) << c.text << " / " << c.prefixes;
   }
+  // No separator: a member all the same, without type, base or parameter name.
   DeclarationParts parts;
   ASSERT_TRUE(SplitDeclaration("m_nAlone", parts, true));
-  EXPECT_EQ(parts.name, "m_nAlone");
-  EXPECT_EQ(parts.base, "");
-  EXPECT_EQ(parts.parameter_name, "");
+  EXPECT_EQ(parts.name + "|" + parts.type + parts.base + parts.parameter_name, "m_nAlone|");
 }
 
 TEST(InitialIdentLength, Table) {
-  struct Case {
+  const struct {
     const char* name;
     const char* list;
     std::size_t length;
   } cases[] = {
       {"m_nCount", "m_", 2}, {"s_n", "m_;s_", 2}, {"s_n", "m_;;s_", 0}, {"m_n", "", 0},
-      {"m_n", "m_;", 2},     {"M_n", "m_", 0},    {"m", "m_", 0},       {"g_x", "m_;s_;g_", 2},
+      {"m_n", "m_;", 2},     {"M_n", "m_", 0},    {"m", "m_", 0},       {"gx", "m_;s_;g", 1},
   };
-  for (const Case& c : cases) EXPECT_EQ(InitialIdentLength(c.name, c.list), c.length) << c.list;
+  for (const auto& c : cases) EXPECT_EQ(InitialIdentLength(c.name, c.list), c.length) << c.list;
 }
 
-TEST(SplitDeclaration, HugeAndOddInputFinishes) {
-  std::string text(4 << 20, '[');
-  text += ']';
+TEST(SplitDeclaration, HugeInputFinishes) {
   DeclarationParts parts;
-  EXPECT_FALSE(SplitDeclaration(text, parts, true));
-  std::string nuls("int\0n", 5);
-  EXPECT_TRUE(SplitDeclaration(nuls, parts, false));
-  EXPECT_EQ(parts.name, std::string("int\0n", 5));
+  EXPECT_FALSE(SplitDeclaration(std::string(4 << 20, '[') + "]", parts, true));
+  EXPECT_FALSE(SplitDeclaration(std::string(4 << 20, ']'), parts, true));
+  std::string text = "int v";
+  for (int i = 0; i < 1 << 20; ++i) text += "[1]";
+  ASSERT_TRUE(SplitDeclaration(text, parts, false));
+  EXPECT_EQ(parts.array_count, 1 << 20);
 }
 
 }  // namespace
