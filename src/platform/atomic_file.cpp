@@ -76,7 +76,7 @@ FileContents ReadWholeFile(const std::string& path) {
   return result;
 }
 
-bool ReplaceFileAtomically(const std::string& path, std::string_view data,
+bool ReplaceFileAtomically(const std::string& path, std::span<const std::string_view> pieces,
                            RenameFunction rename_fn) {
   std::string target = path;
   struct stat st {};
@@ -99,7 +99,8 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view data,
     // After the owner, since a change of owner clears the set-id bits.
     ok = fchmod(fd, st.st_mode & 07777) == 0;
   }
-  ok = ok && WriteAll(fd, data) && fsync(fd) == 0;
+  for (std::string_view piece : pieces) ok = ok && WriteAll(fd, piece);
+  ok = ok && fsync(fd) == 0;
   ok = close(fd) == 0 && ok;
   ok = ok && rename_fn(temp.c_str(), target.c_str()) == 0;
   if (!ok) unlink(temp.c_str());

@@ -41,7 +41,7 @@ struct Line {
   std::size_t end = 0;
   std::size_t next = 0;
   LineKind kind = LineKind::kBlank;
-  std::string_view name;  // the section or key name, trimmed
+  std::string_view name;        // the section or key name, trimmed
   std::size_t value_begin = 0;  // the key's value, trimmed, quotes included
   std::size_t value_end = 0;
 };
@@ -130,7 +130,7 @@ struct Location {
   bool section_found = false;
   bool key_found = false;
   Line key_line;
-  std::size_t insert_at = 0;  // after the section's last non-blank line
+  std::size_t insert_at = 0;           // after the section's last non-blank line
   bool insert_needs_line_end = false;  // that line is the file's unterminated last line
 };
 
@@ -144,7 +144,7 @@ Location Locate(std::string_view text, std::string_view section, std::string_vie
     }
     if (line.kind != LineKind::kBlank) {
       where.insert_at = line.next;
-      where.insert_needs_line_end = line.next == line.end;
+      where.insert_needs_line_end = line.next == text.size() && text.back() != '\n';
     }
     return true;
   });
@@ -194,6 +194,7 @@ bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::s
 std::string ReadProfileString(const std::string& path, std::string_view section,
                               std::string_view key, std::string_view default_value,
                               std::size_t max_chars) {
+  // The default is the caller's own text: it is cut like a value but not trimmed.
   std::string_view result = default_value;
   FileContents file = ReadWholeFile(path);
   key = Trim(key);
@@ -219,7 +220,7 @@ int ParseProfileInt(std::string_view text, int default_value) {
     if (base == 16 && Lower(c) >= 'a' && Lower(c) <= 'f') return Lower(c) - 'a' + 10;
     return -1;
   };
-  if (i + 2 < text.size() + 0 && text[i] == '0' && Lower(text[i + 1]) == 'x') {
+  if (i + 2 < text.size() && text[i] == '0' && Lower(text[i + 1]) == 'x') {
     base = 16;
     if (digit(text[i + 2]) >= 0) {
       i += 2;
@@ -261,27 +262,32 @@ bool WriteProfileString(const std::string& path, std::string_view section, std::
   std::string encoded = EncodeValue(value);
 
   Location where = Locate(text, section, key);
-  std::string out;
+  // The new file is written as pieces of the old text around the inserted bytes.
+  std::string_view old = text;
+  std::string added;  // the new lines, when a key is added
+  std::string_view pieces[3];
   if (where.key_found) {
     std::size_t begin = where.key_line.value_begin;
     std::size_t end = where.key_line.value_end;
-    if (std::string_view(text).substr(begin, end - begin) == encoded) return true;
-    out.reserve(text.size() + encoded.size());
-    out.append(text, 0, begin).append(encoded).append(text, end);
-  } else if (where.section_found) {
-    out.reserve(text.size() + key.size() + encoded.size() + 2 * eol.size() + 1);
-    out.append(text, 0, where.insert_at);
-    if (where.insert_needs_line_end) out += eol;
-    out.append(key).append("=").append(encoded).append(eol).append(text, where.insert_at);
+    if (old.substr(begin, end - begin) == encoded) return true;
+    pieces[0] = old.substr(0, begin);
+    pieces[1] = encoded;
+    pieces[2] = old.substr(end);
   } else {
-    out.reserve(text.size() + section.size() + key.size() + encoded.size() + 4 * eol.size() + 3);
-    out = text;
-    if (!out.empty() && out.back() != '\n') out += eol;
-    if (!text.empty() && !LastLineIsBlank(text)) out += eol;  // sections apart by a blank line
-    out.append("[").append(section).append("]").append(eol);
-    out.append(key).append("=").append(encoded).append(eol);
+    std::size_t at = where.section_found ? where.insert_at : old.size();
+    if (where.section_found ? where.insert_needs_line_end : !old.empty() && old.back() != '\n') {
+      added += eol;
+    }
+    if (!where.section_found) {
+      if (!old.empty() && !LastLineIsBlank(old)) added += eol;  // sections apart by a blank line
+      added.append("[").append(section).append("]").append(eol);
+    }
+    added.append(key).append("=").append(encoded).append(eol);
+    pieces[0] = old.substr(0, at);
+    pieces[1] = added;
+    pieces[2] = old.substr(at);
   }
-  return ReplaceFileAtomically(path, out);
+  return ReplaceFileAtomically(path, pieces);
 }
 
 std::vector<std::string> ReadProfileKeys(const std::string& path, std::string_view section) {
