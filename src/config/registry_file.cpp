@@ -16,31 +16,47 @@
 namespace config {
 namespace {
 
-constexpr std::string_view kRoot = "HKEY_CURRENT_USER\\Software\\Brackwater Software";
+constexpr std::string_view kHive = "HKEY_CURRENT_USER";
 constexpr std::string_view kApplicationKey =
     "HKEY_CURRENT_USER\\Software\\Brackwater Software\\Tallowick";
 
+// No file this suite writes comes near this size; a larger one is treated as
+// unreadable instead of being loaded into memory.
+constexpr std::size_t kMaxFileSize = std::size_t{64} << 20;
+
+// File times come from a coarse clock: two versions written within one tick can
+// share their mtime, and the later one may reuse the earlier one's freed inode and
+// have the same size. The stamp alone vouches for a parse only when the file was
+// already older than this when it was read.
+constexpr long long kRacyWindowNs = 100'000'000;
+
 std::string HomeDirectory() {
   if (const char* home = std::getenv("HOME"); home && *home) return home;
-  if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir) return pw->pw_dir;
+  if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir && *pw->pw_dir) return pw->pw_dir;
   return "/tmp";
 }
 
-// Key names become lines of the file: nothing below a blank may appear in them, and
-// a key name may not hold the "]" that ends its header.
-bool UsableName(std::string_view name, bool key) {
+// Names become lines of the file, so no byte below a blank may appear in them. A key
+// part may hold a backslash only between two names ("a\b" is the key b below a, as
+// in the registry).
+bool UsableValueName(std::string_view name) {
   for (char c : name) {
     if (static_cast<unsigned char>(c) < 0x20) return false;
-    if (key && c == ']') return false;
   }
-  return !key || !name.empty();
+  return true;
+}
+
+bool UsableKeyPart(std::string_view part) {
+  if (part.empty() || part.front() == '\\' || part.back() == '\\') return false;
+  if (part.find("\\\\") != std::string_view::npos) return false;
+  return UsableValueName(part);
 }
 
 std::optional<std::string> FullKeyName(const KeyPath& path) {
   if (path.empty()) return std::nullopt;
   std::string name(kApplicationKey);
   for (const std::string& part : path) {
-    if (!UsableName(part, true)) return std::nullopt;
+    if (!UsableKeyPart(part)) return std::nullopt;
     name += '\\';
     name += part;
   }
@@ -55,23 +71,30 @@ struct FileStamp {
   bool operator==(const FileStamp&) const = default;
 };
 
-std::optional<FileStamp> Stamp(int fd) {
-  struct stat st {};
-  if (fstat(fd, &st) != 0) return std::nullopt;
-  return FileStamp{st.st_dev, st.st_ino, st.st_size,
-                   static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec};
+FileStamp StampOf(const struct stat& st) {
+  return FileStamp{
+      st.st_dev, st.st_ino, st.st_size,
+      static_cast<long long>(st.st_mtim.tv_sec) * 1'000'000'000LL + st.st_mtim.tv_nsec};
 }
 
-bool ReadAll(int fd, std::string& data) {
+long long NowNs() {
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  return static_cast<long long>(now.tv_sec) * 1'000'000'000LL + now.tv_nsec;
+}
+
+// Reads to the end, or until more than `limit` bytes have come.
+bool ReadAll(int fd, std::string& data, std::size_t limit) {
   data.clear();
   char buffer[65536];
-  for (;;) {
+  while (data.size() <= limit) {
     ssize_t n = read(fd, buffer, sizeof buffer);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return false;
-    if (n == 0) return true;
+    if (n == 0) break;
     data.append(buffer, static_cast<std::size_t>(n));
   }
+  return true;
 }
 
 bool WriteAll(int fd, std::string_view data) {
@@ -85,7 +108,6 @@ bool WriteAll(int fd, std::string_view data) {
 }
 
 bool MakeDirectories(const std::string& dir) {
-  if (dir.empty()) return true;
   struct stat st {};
   if (stat(dir.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
   std::size_t slash = dir.find_last_of('/');
@@ -97,50 +119,90 @@ bool MakeDirectories(const std::string& dir) {
 
 std::string DirectoryOf(const std::string& path) {
   std::size_t slash = path.find_last_of('/');
-  return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// An exclusive flock held for the object's life. The lock file itself is never
+// removed: a process waiting on a removed file would lock nothing.
 class LockFile {
  public:
   explicit LockFile(const std::string& path) {
-    fd_ = open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd_ >= 0) {
-      while (flock(fd_, LOCK_EX) != 0) {
-        if (errno != EINTR) {
-          close(fd_);
-          fd_ = -1;
-          break;
-        }
+    fd_ = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd_ < 0) return;
+    while (flock(fd_, LOCK_EX) != 0) {
+      if (errno != EINTR) {
+        close(fd_);
+        fd_ = -1;
+        return;
       }
     }
   }
   ~LockFile() {
     if (fd_ >= 0) close(fd_);  // closing releases the lock
   }
+  LockFile(const LockFile&) = delete;
+  LockFile& operator=(const LockFile&) = delete;
   bool held() const { return fd_ >= 0; }
 
  private:
   int fd_ = -1;
 };
 
-// Moves an unreadable store file aside under a name not yet taken.
-void MoveAside(const std::string& path) {
+// Renames `from` to `to` only when `to` does not exist.
+bool RenameNoReplace(const std::string& from, const std::string& to) {
+  if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  // The file system cannot refuse to replace; every writer of this store holds the
+  // lock, so a check first is enough.
+  if (access(to.c_str(), F_OK) == 0) {
+    errno = EEXIST;
+    return false;
+  }
+  return rename(from.c_str(), to.c_str()) == 0;
+}
+
+// Moves an unreadable store file aside under a name not yet taken. False when it
+// could not be moved: the caller must then leave it in place.
+bool MoveAside(const std::string& path) {
   char stamp[32];
   std::time_t now = std::time(nullptr);
   std::tm tm{};
   localtime_r(&now, &tm);
   std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &tm);
-  std::string target = path + ".broken-" + stamp;
-  for (int n = 1; access(target.c_str(), F_OK) == 0; ++n) {
-    target = path + ".broken-" + stamp + "-" + std::to_string(n);
+  const std::string base = path + ".broken-" + stamp;
+  for (int n = 0; n < 1000; ++n) {
+    std::string target = n == 0 ? base : base + "-" + std::to_string(n);
+    if (RenameNoReplace(path, target)) {
+      std::fprintf(stderr,
+                   "The configuration file %s could not be read; it was moved to %s and a new "
+                   "one was started.\n",
+                   path.c_str(), target.c_str());
+      return true;
+    }
+    if (errno != EEXIST) return false;
   }
-  if (rename(path.c_str(), target.c_str()) == 0) {
-    std::fprintf(stderr,
-                 "The configuration file %s could not be read; it was moved to %s and a new "
-                 "one was started.\n",
-                 path.c_str(), target.c_str());
-  }
+  return false;
 }
+
+// Writes `text` to a new file beside `path`, flushes it to disk and renames it over
+// `path`, so that readers see the old file or the new one, never a part.
+std::optional<FileStamp> ReplaceFile(const std::string& path, std::string_view text) {
+  std::string temp = path + ".XXXXXX";
+  int fd = mkostemp(temp.data(), O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  struct stat st {};
+  bool ok = WriteAll(fd, text) && fsync(fd) == 0 && fstat(fd, &st) == 0;
+  ok = close(fd) == 0 && ok;
+  ok = ok && rename(temp.c_str(), path.c_str()) == 0;
+  if (!ok) {
+    unlink(temp.c_str());
+    return std::nullopt;
+  }
+  return StampOf(st);
+}
+
+enum class LoadResult { kMissing, kLoaded, kBroken, kFailed };
 
 }  // namespace
 
@@ -156,72 +218,82 @@ std::string DefaultRegistryPath() {
 
 struct RegistryFileStore::Cache {
   FileStamp stamp;
-  bool valid = false;
+  bool valid = false;                  // stamp and model describe a file that was read
+  bool trusted = false;                // an unchanged stamp means an unchanged file
   std::optional<RegistryModel> model;  // nullopt: the file does not parse
-};
 
-RegistryFileStore::RegistryFileStore(std::string path) : path_(std::move(path)), cache_(new Cache) {}
-
-RegistryFileStore::~RegistryFileStore() { delete cache_; }
-
-namespace {
-
-enum class LoadResult { kMissing, kLoaded, kBroken, kFailed };
-
-// Loads the file into the cache unless the cached copy is still current.
-// `fresh` bypasses the cache: a writer must see every earlier write, and a reused
-// inode with the same size and a coarse mtime could pass for the cached file.
-LoadResult Load(const std::string& path, std::optional<RegistryModel>& model, FileStamp& stamp,
-                bool& valid, bool fresh = false) {
-  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
+  void Forget() {
     valid = false;
+    trusted = false;
     model.reset();
-    return errno == ENOENT ? LoadResult::kMissing : LoadResult::kFailed;
   }
-  std::optional<FileStamp> now = Stamp(fd);
-  if (now && valid && !fresh && *now == stamp) {
+
+  void Stamped(const FileStamp& file) {
+    stamp = file;
+    valid = true;
+    trusted = NowNs() - file.mtime_ns > kRacyWindowNs;
+  }
+
+  // Brings `model` up to the file's current contents; `fresh` always re-reads.
+  LoadResult Load(const std::string& path, bool fresh) {
+    // O_NONBLOCK: a FIFO put in the file's place must not stall the open.
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+      bool missing = errno == ENOENT;
+      Forget();
+      return missing ? LoadResult::kMissing : LoadResult::kFailed;
+    }
+    struct stat st {};
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+      close(fd);
+      Forget();
+      return LoadResult::kFailed;
+    }
+    FileStamp current = StampOf(st);
+    if (!fresh && valid && trusted && current == stamp) {
+      close(fd);
+      return model ? LoadResult::kLoaded : LoadResult::kBroken;
+    }
+    std::optional<RegistryModel> parsed;
+    if (static_cast<std::size_t>(st.st_size) <= kMaxFileSize) {
+      std::string data;
+      if (!ReadAll(fd, data, kMaxFileSize)) {
+        close(fd);
+        Forget();
+        return LoadResult::kFailed;
+      }
+      if (data.size() <= kMaxFileSize) parsed = ParseRegistryText(data);
+    }
     close(fd);
+    model = std::move(parsed);
+    Stamped(current);
     return model ? LoadResult::kLoaded : LoadResult::kBroken;
   }
-  std::string data;
-  bool ok = ReadAll(fd, data);
-  close(fd);
-  if (!ok || !now) {
-    valid = false;
-    return LoadResult::kFailed;
-  }
-  model = ParseRegistryText(data);
-  stamp = *now;
-  valid = true;
-  return model ? LoadResult::kLoaded : LoadResult::kBroken;
-}
+};
 
-}  // namespace
+RegistryFileStore::RegistryFileStore(std::string path)
+    : path_(std::move(path)), cache_(std::make_unique<Cache>()) {}
 
-// Changes the file under the lock: re-reads it, lets `change` act on the model and
-// replaces the file atomically. A file that does not parse is moved aside first.
-template <typename Change>
-static bool Modify(const std::string& path, RegistryFileStore::Cache* cache, Change change);
+RegistryFileStore::~RegistryFileStore() = default;
 
 std::optional<StoredValue> RegistryFileStore::Read(const KeyPath& key_path, std::string_view name) {
   std::optional<std::string> full = FullKeyName(key_path);
-  if (!full || !UsableName(name, false)) return std::nullopt;
-  LoadResult loaded = Load(path_, cache_->model, cache_->stamp, cache_->valid);
-  if (loaded == LoadResult::kBroken || loaded == LoadResult::kFailed) return std::nullopt;
+  if (!full || !UsableValueName(name)) return std::nullopt;
+  LoadResult loaded = cache_->Load(path_, false);
+  if (loaded == LoadResult::kFailed) return std::nullopt;
   if (loaded == LoadResult::kLoaded) {
-    if (RegistryKey* key = cache_->model->Find(*full)) {
-      const StoredValue* value = cache_->model->Value(*key, name);
-      if (value) return *value;
+    if (const RegistryKey* key = cache_->model->Find(*full)) {
+      if (const StoredValue* value = key->Value(name)) return *value;
       return std::nullopt;
     }
   }
   // Opening a path creates its keys, for reads too.
   std::optional<StoredValue> result;
-  Modify(path_, cache_, [&](RegistryModel& model) {
-    RegistryKey& key = model.Create(*full, kRoot);
-    if (const StoredValue* value = model.Value(key, name)) result = *value;
-    return true;
+  Modify([&](RegistryModel& model) {
+    bool created = false;
+    const RegistryKey& key = model.Create(*full, kHive, &created);
+    if (const StoredValue* value = key.Value(name)) result = *value;
+    return created;
   });
   return result;
 }
@@ -229,39 +301,35 @@ std::optional<StoredValue> RegistryFileStore::Read(const KeyPath& key_path, std:
 bool RegistryFileStore::Write(const KeyPath& key_path, std::string_view name,
                               const StoredValue& value) {
   std::optional<std::string> full = FullKeyName(key_path);
-  if (!full || !UsableName(name, false)) return false;
-  return Modify(path_, cache_, [&](RegistryModel& model) {
-    model.SetValue(model.Create(*full, kRoot), name, value);
-    return true;
+  if (!full || !UsableValueName(name)) return false;
+  return Modify([&](RegistryModel& model) {
+    bool created = false;
+    RegistryKey& key = model.Create(*full, kHive, &created);
+    return key.SetValue(name, value) || created;
   });
 }
 
-template <typename Change>
-static bool Modify(const std::string& path, RegistryFileStore::Cache* cache, Change change) {
-  if (!MakeDirectories(DirectoryOf(path))) return false;
-  LockFile lock(path);
+bool RegistryFileStore::Modify(const std::function<bool(RegistryModel&)>& change) {
+  if (!MakeDirectories(DirectoryOf(path_))) return false;
+  LockFile lock(path_ + ".lock");
   if (!lock.held()) return false;
-  LoadResult loaded = Load(path, cache->model, cache->stamp, cache->valid, true);
+  Cache& cache = *cache_;
+  // Under the lock the file is read again whatever the cache says: a write must
+  // build on every earlier one.
+  LoadResult loaded = cache.Load(path_, true);
   if (loaded == LoadResult::kFailed) return false;
-  if (loaded == LoadResult::kBroken) MoveAside(path);
-  RegistryModel model = loaded == LoadResult::kLoaded ? *cache->model : RegistryModel();
-  if (!change(model)) return false;
-
-  std::string text = FormatRegistryText(model);
-  std::string temp = path + ".XXXXXX";
-  int fd = mkstemp(temp.data());
-  if (fd < 0) return false;
-  bool ok = fchmod(fd, 0600) == 0 && WriteAll(fd, text) && fsync(fd) == 0;
-  std::optional<FileStamp> stamp = ok ? Stamp(fd) : std::nullopt;
-  ok = close(fd) == 0 && ok && rename(temp.c_str(), path.c_str()) == 0;
-  if (!ok) {
-    unlink(temp.c_str());
-    cache->valid = false;
+  if (loaded == LoadResult::kBroken && !MoveAside(path_)) {
+    cache.Forget();
     return false;
   }
-  cache->model = std::move(model);
-  cache->stamp = *stamp;
-  cache->valid = true;
+  if (loaded != LoadResult::kLoaded) cache.model.emplace();
+  if (!change(*cache.model) && loaded == LoadResult::kLoaded) return true;
+  std::optional<FileStamp> written = ReplaceFile(path_, FormatRegistryText(*cache.model));
+  if (!written) {
+    cache.Forget();
+    return false;
+  }
+  cache.Stamped(*written);
   return true;
 }
 

@@ -1,21 +1,6 @@
 #include "config/settings.h"
 
-#include <cstring>
-
 namespace config {
-
-StoredValue StoredValue::Text(std::string_view text) {
-  StoredValue value{kTypeText, std::string(text)};
-  value.bytes.push_back('\0');
-  return value;
-}
-
-StoredValue StoredValue::Number(std::int32_t number) {
-  auto u = static_cast<std::uint32_t>(number);
-  StoredValue value{kTypeNumber, std::string(4, '\0')};
-  for (int i = 0; i < 4; ++i) value.bytes[i] = static_cast<char>((u >> (8 * i)) & 0xFF);
-  return value;
-}
 
 std::string IndexedName(std::string_view base, int index) {
   return std::string(base) + std::to_string(index);
@@ -30,9 +15,10 @@ std::string AsText(const std::optional<StoredValue>& value, std::string_view def
   return bytes.substr(0, bytes.find('\0'));
 }
 
-// At most 4 bytes, little-endian; a longer value cannot be read as a number.
+// 1 to 4 bytes, little-endian, missing high bytes zero. A longer value cannot be
+// read as a number, and an empty one holds nothing to read.
 std::int32_t AsNumber(const std::optional<StoredValue>& value, std::int32_t default_value) {
-  if (!value || value->bytes.size() > 4) return default_value;
+  if (!value || value->bytes.empty() || value->bytes.size() > 4) return default_value;
   std::uint32_t u = 0;
   for (std::size_t i = 0; i < value->bytes.size(); ++i) {
     u |= static_cast<std::uint32_t>(static_cast<unsigned char>(value->bytes[i])) << (8 * i);
@@ -129,11 +115,17 @@ bool Settings::WriteSectionValue(std::string_view section, std::string_view base
   return WriteSectionValue(section, IndexedName(base, index), value);
 }
 
+// An empty name addresses no key, so every setting would read its default and every
+// write would fail; such a choice means "Default".
 std::string Settings::CurrentConfiguration() const {
   if (chooser_) {
-    if (std::optional<std::string> chosen = chooser_()) return *chosen;
+    if (std::optional<std::string> chosen = chooser_()) {
+      return chosen->empty() ? std::string(kDefaultConfiguration) : *chosen;
+    }
   }
-  return ReadSectionValue(kConfigurationsSection, "Last Configuration", kDefaultConfiguration);
+  std::string last =
+      ReadSectionValue(kConfigurationsSection, "Last Configuration", kDefaultConfiguration);
+  return last.empty() ? std::string(kDefaultConfiguration) : last;
 }
 
 }  // namespace config

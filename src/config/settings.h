@@ -69,7 +69,7 @@ class Settings {
 
   // The chooser of an open settings sheet answers through this hook; without a hook,
   // or when it answers nullopt, the configuration in force is "Last Configuration"
-  // of "Configurations" (default "Default").
+  // of "Configurations" (default "Default"). An empty name stands for "Default".
   using ChooserHook = std::function<std::optional<std::string>()>;
   void SetChooserHook(ChooserHook hook) { chooser_ = std::move(hook); }
   std::string CurrentConfiguration() const;
