@@ -207,8 +207,7 @@ bool TemplateExpander::ExpandControlFile(const std::string& path, const Variable
   } reset{*this};
 
   try {
-    const std::string library =
-        platform::ReadProfileString(path, "Dialog", "ResDllName", "", 259);
+    const std::string library = platform::ReadProfileString(path, "Dialog", "ResDllName", "", 259);
     if (!library.empty()) {
       if (!prompt_step_) {
         notifier_.ShowMessage("Unable to find resource DLL: " + library);

@@ -14,17 +14,18 @@ std::string& Scratch() {
   return scratch;
 }
 
-// A multi-megabyte block must not keep its buffer alive for the rest of the run.
+// Repeat blocks of a few megabytes are substituted one after the other, so their
+// buffer is kept; only a buffer beyond that is given back at once.
 void ReleaseLargeScratch() {
-  constexpr std::size_t kKeep = 64 * 1024;
+  constexpr std::size_t kKeep = 16 << 20;
   std::string& scratch = Scratch();
   if (scratch.capacity() > kKeep) std::string().swap(scratch);
 }
 
 // Replaces every occurrence of `name` that starts at or after `from`, in one left to
 // right pass. `name` and `value` may point into `text`.
-bool ReplaceFrom(std::string& text, std::size_t from, std::string_view name,
-                 std::string_view value, std::string& scratch) {
+bool ReplaceFrom(std::string& text, std::size_t from, std::string_view name, std::string_view value,
+                 std::string& scratch) {
   if (name.empty()) return false;
   std::size_t found = text.find(name, from);
   if (found == std::string::npos) return false;
@@ -70,8 +71,8 @@ void SubstituteVariables(std::string& line, const VariableTable& table) {
   std::string& scratch = Scratch();
   for (const auto& [name, value] : table.pairs()) {
     if (!ReplaceFrom(line, from, name, value, scratch) || !marked) continue;
-    // A value beginning with "_" after a "$" that stood before the match forms a
-    // new "$_" one position earlier.
+    // A "$" just before the first match and a value beginning with "_" form a new
+    // "$_" one position earlier.
     from = line.find(kMark, from == 0 ? 0 : from - 1);
     if (from == std::string::npos) break;
   }

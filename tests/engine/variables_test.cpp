@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "config/memory_store.h"
 
 namespace engine {
@@ -9,19 +11,16 @@ namespace {
 
 TEST(ReplaceAll, Table) {
   struct Case {
-    const char* text;
-    const char* name;
-    const char* value;
+    std::string text, name, value, result;
     bool replaced;
-    const char* result;
   } cases[] = {
-      {"abc", "x", "y", false, "abc"},
-      {"$_A$_A", "$_A", "1", true, "11"},
-      {"aaa", "aa", "b", true, "ba"},          // occurrences do not overlap
-      {"$_A", "$_A", "$_A$_A", true, "$_A$_A"},  // the value is not searched again
-      {"x$_Ay", "$_A", "", true, "xy"},
-      {"", "$_A", "v", false, ""},
-      {"$_a", "$_A", "v", false, "$_a"},  // exact case
+      {"abc", "x", "y", "abc", false},
+      {"abc", "", "v", "abc", false},
+      {"$_A$_A", "$_A", "1", "11", true},        // adjacent
+      {"aaaa", "aa", "a", "aa", true},           // no overlap, result not searched again
+      {"$_A", "$_A", "$_A$_A", "$_A$_A", true},  // the value holds the name
+      {"$_a $_Ab", "$_A", "1", "$_a 1b", true},  // exact case, no word boundaries
+      {std::string("\0$_A\0", 5), "$_A", "", std::string("\0\0", 2), true},
   };
   for (const Case& c : cases) {
     std::string text = c.text;
@@ -31,37 +30,52 @@ TEST(ReplaceAll, Table) {
 }
 
 TEST(SubstituteVariables, TableOrderDecides) {
+  const char* cases[][2] = {
+      {"$_First", "[2]"},        // a value holding a later name is substituted
+      {"$_Third", "<$_First>"},  // one holding an earlier name is not
+      {"$_Nothing $_", "$_Nothing $_"},
+      {"$$_Glue", "2"},  // "_Second" after "$" forms a later name
+  };
   VariableTable table;
   table.Append("$_First", "[$_Second]");
+  table.Append("$_Glue", "_Second");
   table.Append("$_Second", "2");
   table.Append("$_Third", "<$_First>");
-  std::string line = "$_First $_Third $_Nothing";
-  SubstituteVariables(line, table);
-  EXPECT_EQ(line, "[2] <$_First> $_Nothing");
-}
-
-FunctionDeclaration Declaration(int arguments) {
-  FunctionDeclaration d;
-  d.function_name = "Run";
-  d.argument_list = "...";
-  for (int i = 0; i < arguments; ++i) {
-    DeclarationParts a;
-    a.name = std::string(1, static_cast<char>('a' + i));
-    a.declaration = "int " + a.name;
-    a.type = "int";
-    d.arguments.push_back(a);
+  for (auto& c : cases) {
+    std::string line = c[0];
+    SubstituteVariables(line, table);
+    EXPECT_EQ(line, c[1]) << c[0];
   }
-  return d;
 }
 
-TEST(SubstituteVariables, NumberedNamesAndTheTenthArgument) {
-  VariableTable table;
-  AddFunctionVariables(table, Declaration(11));
-  EXPECT_EQ(table.size(), 9u + 4 * 11);
-  std::string line = "$_Args|$_ArgName0|$_ArgName10|$_Arg10";
-  SubstituteVariables(line, table);
-  // $_ArgName1 comes before $_ArgName10 and matches its start.
-  EXPECT_EQ(line, "...|a|b0|int b0");
+// The substitution must equal the plain rule, every pair in order over the whole
+// line, on lines built from fragments that make and break names.
+TEST(SubstituteVariables, AgreesWithThePlainRule) {
+  const char* fragments[] = {"$", "_", "$_", "A", "B", "$_A", "$_AB", "x", "$_B"};
+  std::vector<std::vector<std::pair<std::string, std::string>>> tables = {
+      {{"$_A", "_B"}, {"$_B", "$_A"}, {"$_AB", ""}, {"$_", "$"}},
+      {{"$_AB", "A$"}, {"$_A", "$_B"}, {"$_B", "_"}, {"_A", "$_A"}},  // an unmarked name
+  };
+  std::mt19937 random(7);
+  for (const auto& pairs : tables) {
+    VariableTable table;
+    for (const auto& [name, value] : pairs) table.Append(name, value);
+    for (int round = 0; round < 3000; ++round) {
+      std::string line;
+      for (int i = random() % 9; i > 0; --i) line += fragments[random() % std::size(fragments)];
+      std::string expected = line;
+      for (const auto& [name, value] : pairs) ReplaceAll(expected, name, value);
+      SubstituteVariables(line, table);
+      ASSERT_EQ(line, expected);
+    }
+  }
+}
+
+// "name=value|" for every pair, in table order.
+std::string Dump(const VariableTable& table) {
+  std::string text;
+  for (const auto& [name, value] : table.pairs()) text += name + "=" + value + "|";
+  return text;
 }
 
 TEST(AddFunctionVariables, ValuesAndOrder) {
@@ -70,74 +84,75 @@ TEST(AddFunctionVariables, ValuesAndOrder) {
   d.function_name = "Get";
   d.class_name = "CFoo";
   d.return_type = "int";
-  d.statement = "whole";
-  DeclarationParts a;
-  a.declaration = "char sz[2][3] = 0";
-  a.name = "sz";
-  a.type = "char";
-  a.initializer = "0";
-  a.array_count = 2;
-  d.arguments.push_back(a);
+  d.argument_list = "char sz[2][3] = 0";
+  d.statement = "int CFoo::Get(char sz[2][3] = 0) const {}";
+  d.arguments.push_back({"char sz[2][3] = 0", "char", "sz", "", "", "0", 2});
   VariableTable table;
   AddFunctionVariables(table, d);
-  const char* expected[][2] = {
-      {"$_Args", ""},           {"$_Function", "Get"},     {"$_Return", "int"},
-      {"$_Const", "const"},     {"$_Static", "static"},    {"$_Inline", "inline"},
-      {"$_FcnStatement", "whole"}, {"$_ClassName", "CFoo"}, {"$_ClassFunc", "CFoo::Get"},
-      {"$_Arg0", "char sz[2][3] = 0"}, {"$_ArgName0", "sz"}, {"$_ArgReturn0", "char[][]"},
-      {"$_ArgDefault0", "0"},
-  };
-  ASSERT_EQ(table.size(), std::size(expected));
-  for (std::size_t i = 0; i < table.size(); ++i) {
-    EXPECT_EQ(table.pairs()[i].first, expected[i][0]);
-    EXPECT_EQ(table.pairs()[i].second, expected[i][1]) << expected[i][0];
+  EXPECT_EQ(Dump(table),
+            "$_Args=char sz[2][3] = 0|$_Function=Get|$_Return=int|$_Const=const|"
+            "$_Static=static|$_Inline=inline|$_FcnStatement=int CFoo::Get(char sz[2][3] = 0) "
+            "const {}|$_ClassName=CFoo|$_ClassFunc=CFoo::Get|$_Arg0=char sz[2][3] = 0|"
+            "$_ArgName0=sz|$_ArgReturn0=char[][]|$_ArgDefault0=0|");
+
+  // Eleven arguments: $_Arg1 comes before $_Arg10 and matches its start.
+  d = FunctionDeclaration();
+  d.function_name = "Run";
+  d.argument_list = "int a, int b";
+  for (char name = 'a'; name < 'a' + 11; ++name) {
+    d.arguments.push_back({std::string("int ") + name, "int", std::string(1, name), "", "", "", 0});
   }
-  VariableTable plain;
-  AddFunctionVariables(plain, Declaration(0));
-  EXPECT_EQ(*plain.Find("$_ClassFunc"), "Run");
+  VariableTable eleven;
+  AddFunctionVariables(eleven, d);
+  EXPECT_EQ(eleven.size(), 9u + 4 * 11);
+  std::string line = "$_ClassName|$_ClassFunc|$_Args|$_ArgName0|$_ArgName10|$_Arg10|$_ArgReturn2";
+  SubstituteVariables(line, eleven);
+  EXPECT_EQ(line, "|Run|int a, int b|a|b0|int b0|int");
 }
 
-TEST(AddFileUserDateVariables, ValuesFormatsAndOrder) {
+std::tm Day(int year, int month, int day) {
+  std::tm moment{};
+  moment.tm_year = year - 1900;
+  moment.tm_mon = month - 1;
+  moment.tm_mday = day;
+  return moment;
+}
+
+TEST(AddFileUserDateVariables, ValuesAndFormats) {
   config::MemoryStore store;
   config::Settings settings(store);
   settings.WriteSetting("Default", "Defaults", "User ID", "jdoe");
   settings.WriteSetting("Default", "Defaults", "Company Name", "Brackwater");
-  std::tm moment{};
-  moment.tm_year = 95;
-  moment.tm_mon = 2;
-  moment.tm_mday = 5;
   VariableTable table;
-  AddFileUserDateVariables(table, settings, "/home/u/src/$_Date.cpp", FixedClock(moment));
-  const char* expected[][2] = {
-      {"$_UserID", "jdoe"}, {"$_CompanyName", "Brackwater"}, {"$_Filename", "/home/u/src/$_Date.cpp"},
-      {"$_BaseFile", "$_Date"}, {"$_Date", "3/5/95"}, {"$_Month", "03"}, {"$_Day", "05"},
-      {"$_Year", "1995"},
-  };
-  ASSERT_EQ(table.size(), 8u);
-  for (std::size_t i = 0; i < 8; ++i) {
-    EXPECT_EQ(table.pairs()[i].first, expected[i][0]);
-    EXPECT_EQ(table.pairs()[i].second, expected[i][1]) << expected[i][0];
-  }
-  // A file name holding a later name gets that name replaced too.
+  AddFileUserDateVariables(table, settings, "/u/src/$_Date.cpp", FixedClock(Day(1995, 3, 5)));
+  EXPECT_EQ(Dump(table),
+            "$_UserID=jdoe|$_CompanyName=Brackwater|$_Filename=/u/src/$_Date.cpp|"
+            "$_BaseFile=$_Date|$_Date=3/5/95|$_Month=03|$_Day=05|$_Year=1995|");
+  // The file name holds a later name, which is replaced too.
   std::string line = "$_Filename";
   SubstituteVariables(line, table);
-  EXPECT_EQ(line, "/home/u/src/3/5/95.cpp");
+  EXPECT_EQ(line, "/u/src/3/5/95.cpp");
 
-  moment.tm_year = 109;
-  moment.tm_mon = 11;
-  moment.tm_mday = 31;
+  config::MemoryStore empty_store;
+  config::Settings empty(empty_store);
   VariableTable later;
-  AddFileUserDateVariables(later, settings, "Unknown", FixedClock(moment));
-  EXPECT_EQ(*later.Find("$_Date"), "12/31/09");
-  EXPECT_EQ(*later.Find("$_Year"), "2009");
-  EXPECT_EQ(*later.Find("$_BaseFile"), "");
+  AddFileUserDateVariables(later, empty, "Unknown", FixedClock(Day(2009, 12, 31)));
+  EXPECT_EQ(Dump(later),
+            "$_UserID=|$_CompanyName=|$_Filename=Unknown|$_BaseFile=|$_Date=12/31/09|"
+            "$_Month=12|$_Day=31|$_Year=2009|");
 }
 
 TEST(BaseFileName, Table) {
   const char* cases[][2] = {
-      {"Unknown", ""},          {"D:\\WORK\\MAIN.CPP", "MAIN"}, {"/home/u/src/main.cpp", "main"},
-      {"a.b.c", "a.b"},         {"dir.d/file", ""},               {"", ""},
-      {"/x/.hidden", ""},       {"noext", ""},
+      {"Unknown", ""},
+      {"D:\\WORK\\MAIN.CPP", "MAIN"},
+      {"/home/u/src/main.cpp", "main"},
+      {"a.b.c", "a.b"},
+      {"dir.d/file", ""},
+      {"dir.d\\file", ""},
+      {"mix/d\\x.h", "x"},
+      {"", ""},
+      {"/x/.hidden", ""},
   };
   for (auto& c : cases) EXPECT_EQ(BaseFileName(c[0]), c[1]) << c[0];
 }
