@@ -1,0 +1,8 @@
+#include "quorvan/actions/actions.h"
+
+namespace quorvan {
+
+// Not built yet: fails, so the dispatcher sounds the error beep.
+bool ExternalFilterAction(App&) { return false; }
+
+}  // namespace quorvan

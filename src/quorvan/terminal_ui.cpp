@@ -1,0 +1,183 @@
+#include "quorvan/terminal_ui.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace quorvan {
+namespace {
+
+std::string Lower(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+  }
+  return lower;
+}
+
+// 1 for yes, 0 for no, -1 for anything else.
+int YesNo(std::string_view answer) {
+  std::string lower = Lower(answer);
+  if (lower == "y" || lower == "yes") return 1;
+  if (lower == "n" || lower == "no") return 0;
+  return -1;
+}
+
+// The 1-based choice in `answer`, or -1 when it is not a number from 1 to `count`.
+int ChoiceNumber(std::string_view answer, std::size_t count) {
+  if (answer.empty() || answer.size() > 9) return -1;
+  int number = 0;
+  for (char c : answer) {
+    if (c < '0' || c > '9') return -1;
+    number = number * 10 + (c - '0');
+  }
+  return number >= 1 && static_cast<std::size_t>(number) <= count ? number : -1;
+}
+
+}  // namespace
+
+TerminalUserInterface::TerminalUserInterface() = default;
+
+TerminalUserInterface::TerminalUserInterface(int input_fd, int output_fd, int beep_fd)
+    : opened_(true), input_fd_(input_fd), output_fd_(output_fd), beep_fd_(beep_fd) {}
+
+TerminalUserInterface::~TerminalUserInterface() {
+  if (tty_fd_ >= 0) close(tty_fd_);
+}
+
+void TerminalUserInterface::OpenTerminal() {
+  if (opened_) return;
+  opened_ = true;
+  tty_fd_ = open("/dev/tty", O_RDWR | O_CLOEXEC | O_NOCTTY);
+  input_fd_ = tty_fd_ >= 0 ? tty_fd_ : STDIN_FILENO;
+  output_fd_ = STDERR_FILENO;
+  beep_fd_ = tty_fd_;
+}
+
+void TerminalUserInterface::Write(std::string_view text) {
+  OpenTerminal();
+  while (!text.empty()) {
+    ssize_t n = write(output_fd_, text.data(), text.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return;
+    text.remove_prefix(static_cast<std::size_t>(n));
+  }
+}
+
+std::optional<std::string> TerminalUserInterface::ReadLine() {
+  OpenTerminal();
+  // One byte at a time, so that nothing after the line is taken from a standard
+  // input that a started filter may inherit.
+  std::string line;
+  bool any = false;
+  for (;;) {
+    char c;
+    ssize_t n = read(input_fd_, &c, 1);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    any = true;
+    if (c == '\n') {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      return line;
+    }
+    line += c;
+  }
+  // A last line without a line end still counts as an answer.
+  if (!any) return std::nullopt;
+  return line;
+}
+
+void TerminalUserInterface::ShowMessage(std::string_view text) {
+  Write(text);
+  Write("\n");
+}
+
+void TerminalUserInterface::Beep() {
+  OpenTerminal();
+  if (beep_fd_ < 0) return;
+  ssize_t ignored = write(beep_fd_, "\a", 1);
+  (void)ignored;
+}
+
+bool TerminalUserInterface::AskYesNo(std::string_view text) {
+  Write(text);
+  Write("\n");
+  for (;;) {
+    Write("(y/n) ");
+    std::optional<std::string> answer = ReadLine();
+    if (!answer) return false;
+    int yes = YesNo(*answer);
+    if (yes >= 0) return yes == 1;
+    Write("Please answer y or n.\n");
+  }
+}
+
+bool TerminalUserInterface::AskField(FormField& field) {
+  using Kind = FormField::Kind;
+  switch (field.kind) {
+    case Kind::kEdit: {
+      Write(field.label + " [" + field.text + "]: ");
+      std::optional<std::string> answer = ReadLine();
+      if (!answer) return false;
+      if (!answer->empty()) field.text = std::move(*answer);
+      return true;
+    }
+    case Kind::kRadioGroup:
+    case Kind::kList: {
+      if (!field.label.empty()) Write(field.label + "\n");
+      for (std::size_t i = 0; i < field.choices.size(); ++i) {
+        Write("  " + std::to_string(i + 1) + ". " + field.choices[i] + "\n");
+      }
+      for (;;) {
+        bool has_preset =
+            field.selected >= 0 && static_cast<std::size_t>(field.selected) < field.choices.size();
+        Write("Choice [" + (has_preset ? std::to_string(field.selected + 1) : std::string()) +
+              "]: ");
+        std::optional<std::string> answer = ReadLine();
+        if (!answer) return false;
+        if (answer->empty()) return true;
+        int number = ChoiceNumber(*answer, field.choices.size());
+        if (number > 0) {
+          field.selected = number - 1;
+          return true;
+        }
+        Write("Please enter a number from 1 to " + std::to_string(field.choices.size()) + ".\n");
+      }
+    }
+    case Kind::kCheckBox:
+      for (;;) {
+        Write(field.label + " [" + (field.checked ? "y" : "n") + "]: ");
+        std::optional<std::string> answer = ReadLine();
+        if (!answer) return false;
+        if (answer->empty()) return true;
+        int yes = YesNo(*answer);
+        if (yes >= 0) {
+          field.checked = yes == 1;
+          return true;
+        }
+        Write("Please answer y or n.\n");
+      }
+  }
+  return false;
+}
+
+bool TerminalUserInterface::RunForm(Form& form) {
+  Form working = form;
+  if (!working.title.empty()) Write(working.title + "\n");
+  for (std::size_t i = 0; i < working.fields.size(); ++i) {
+    for (;;) {
+      FormField before = working.fields[i];
+      if (!AskField(working.fields[i])) return false;
+      std::optional<std::string> message = working.Check(i);
+      if (!message) break;
+      Write(*message + "\n");
+      // The refused entry is not kept as the preset of the next try.
+      working.fields[i] = std::move(before);
+    }
+  }
+  form = std::move(working);
+  return true;
+}
+
+}  // namespace quorvan

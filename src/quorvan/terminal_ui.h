@@ -1,0 +1,48 @@
+// The user interface on a terminal: answers are read line by line from /dev/tty, or
+// from standard input when there is no terminal; prompts and messages go to standard
+// error. End of input answers No to a question and cancels a form.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "quorvan/user_interface.h"
+
+namespace quorvan {
+
+class TerminalUserInterface : public UserInterface {
+ public:
+  // The terminal is opened on first need.
+  TerminalUserInterface();
+  // Answers from `input_fd`, text to `output_fd`, the beep to `beep_fd` (-1: none).
+  // The descriptors stay the caller's.
+  TerminalUserInterface(int input_fd, int output_fd, int beep_fd);
+  ~TerminalUserInterface() override;
+  TerminalUserInterface(const TerminalUserInterface&) = delete;
+  TerminalUserInterface& operator=(const TerminalUserInterface&) = delete;
+
+  void ShowMessage(std::string_view text) override;
+  // The BEL character to the terminal; nothing without one.
+  void Beep() override;
+  // Takes y, yes, n or no in any case; asks again after anything else.
+  bool AskYesNo(std::string_view text) override;
+  // Asks the fields in order, one line each; an empty line keeps a field's value.
+  bool RunForm(Form& form) override;
+
+ private:
+  void OpenTerminal();
+  void Write(std::string_view text);
+  // The next line without its line end; nullopt at the end of input.
+  std::optional<std::string> ReadLine();
+  // One field's answer into `field`; false at the end of input.
+  bool AskField(FormField& field);
+
+  bool opened_ = false;
+  int input_fd_ = -1;
+  int output_fd_ = -1;
+  int beep_fd_ = -1;
+  int tty_fd_ = -1;  // owned
+};
+
+}  // namespace quorvan

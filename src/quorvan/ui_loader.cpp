@@ -1,0 +1,62 @@
+#include "quorvan/ui_loader.h"
+
+#include <dlfcn.h>
+
+#include <cstdlib>
+#include <string_view>
+
+#include "quorvan/qt_module.h"
+
+namespace quorvan {
+namespace {
+
+bool HasValue(const char* name) {
+  const char* value = std::getenv(name);
+  return value && *value;
+}
+
+}  // namespace
+
+LazyQtUserInterface::LazyQtUserInterface(std::string module_path)
+    : module_path_(std::move(module_path)) {}
+
+// The module is never unloaded: Qt does not survive being unloaded, and the
+// program ends soon after anyway.
+LazyQtUserInterface::~LazyQtUserInterface() = default;
+
+UserInterface& LazyQtUserInterface::Active() {
+  if (!attempted_) {
+    attempted_ = true;
+    if (void* module = dlopen(module_path_.c_str(), RTLD_NOW | RTLD_LOCAL)) {
+      auto create = reinterpret_cast<CreateQtUiFunction>(dlsym(module, kQtModuleEntryPoint));
+      if (create) qt_.reset(create(kUserInterfaceVersion));
+    }
+  }
+  if (qt_) return *qt_;
+  return terminal_;
+}
+
+void LazyQtUserInterface::ShowMessage(std::string_view text) { Active().ShowMessage(text); }
+
+void LazyQtUserInterface::Beep() {
+  if (qt_) {
+    qt_->Beep();
+  } else {
+    terminal_.Beep();
+  }
+}
+
+bool LazyQtUserInterface::AskYesNo(std::string_view text) { return Active().AskYesNo(text); }
+
+bool LazyQtUserInterface::RunForm(Form& form) { return Active().RunForm(form); }
+
+std::unique_ptr<UserInterface> MakeUserInterface(const std::string& program_directory) {
+  const char* choice = std::getenv("QUORVAN_UI");
+  if ((choice && std::string_view(choice) == "tty") ||
+      (!HasValue("DISPLAY") && !HasValue("WAYLAND_DISPLAY"))) {
+    return std::make_unique<TerminalUserInterface>();
+  }
+  return std::make_unique<LazyQtUserInterface>(program_directory + "/" + kQtModuleFileName);
+}
+
+}  // namespace quorvan

@@ -1,0 +1,44 @@
+// Chooses quorvan's user interface: the terminal, or the Qt module loaded on first
+// need so that an action that shows nothing starts as fast as a plain program.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "quorvan/terminal_ui.h"
+#include "quorvan/user_interface.h"
+
+namespace quorvan {
+
+// Loads the module at `module_path` on the first message, question or form, and
+// uses the terminal when the module is missing or cannot start. A beep before that
+// goes to the terminal and loads nothing.
+class LazyQtUserInterface : public UserInterface {
+ public:
+  explicit LazyQtUserInterface(std::string module_path);
+  ~LazyQtUserInterface() override;
+
+  void ShowMessage(std::string_view text) override;
+  void Beep() override;
+  bool AskYesNo(std::string_view text) override;
+  bool RunForm(Form& form) override;
+
+  // Whether the module has been tried, and whether it answers.
+  bool attempted() const { return attempted_; }
+  bool qt_loaded() const { return qt_ != nullptr; }
+
+ private:
+  UserInterface& Active();
+
+  std::string module_path_;
+  bool attempted_ = false;
+  std::unique_ptr<UserInterface> qt_;
+  TerminalUserInterface terminal_;
+};
+
+// The terminal when QUORVAN_UI is "tty" or neither DISPLAY nor WAYLAND_DISPLAY is
+// set; otherwise the Qt module kQtModuleFileName in `program_directory`.
+std::unique_ptr<UserInterface> MakeUserInterface(const std::string& program_directory);
+
+}  // namespace quorvan
