@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "config/memory_store.h"
+#include "fake_app.h"
 #include "quorvan/action_table.h"
-#include "quorvan/scripted_ui.h"
 #include "support/temp_dir.h"
 
 namespace quorvan {
@@ -117,15 +116,7 @@ TEST(TypeSectionName, DropsWhiteSpaceAddsArraysAndStaysShort) {
   EXPECT_EQ(TypeSectionName(member).size(), 255u);
 }
 
-struct Fixture {
-  config::MemoryStore store;
-  config::Settings settings{store};
-  platform::MemoryClipboard clipboard;
-  platform::RecordingIdeLink ide;
-  platform::RecordingProcessRunner processes;
-  ScriptedUserInterface ui;
-  App app{settings, clipboard, ide, processes, ui, {}, "."};
-};
+using Fixture = FakeApp;
 
 TEST(AccessFunctionsAction, CopiesReadsWritesAndLetsTheDispatcherPaste) {
   TempDir dir;

@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "config/memory_store.h"
+#include "fake_app.h"
 #include "quorvan/action_table.h"
-#include "quorvan/scripted_ui.h"
 
 namespace quorvan {
 namespace {
@@ -10,15 +9,7 @@ namespace {
 bool Succeeds(App&) { return true; }
 bool Fails(App&) { return false; }
 
-struct Fixture {
-  config::MemoryStore store;
-  config::Settings settings{store};
-  platform::MemoryClipboard clipboard;
-  platform::RecordingIdeLink ide;
-  platform::RecordingProcessRunner processes;
-  ScriptedUserInterface ui;
-  App app{settings, clipboard, ide, processes, ui, {}, "."};
-};
+using Fixture = FakeApp;
 
 struct DispatchCase {
   ActionFunction run;

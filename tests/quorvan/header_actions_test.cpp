@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "config/memory_store.h"
-#include "quorvan/scripted_ui.h"
+#include "fake_app.h"
 #include "support/temp_dir.h"
 
 namespace quorvan {
@@ -20,19 +19,12 @@ std::tm March5th1995() {
   return moment;
 }
 
-struct Fixture {
+struct Fixture : FakeApp {
   Fixture() {
     settings.WriteSetting("Defaults", "User ID", "jdoe");
     settings.WriteSetting("Defaults", "Template Path", dir.path());
   }
   TempDir dir;
-  config::MemoryStore store;
-  config::Settings settings{store};
-  platform::MemoryClipboard clipboard;
-  platform::RecordingIdeLink ide;
-  platform::RecordingProcessRunner processes;
-  ScriptedUserInterface ui;
-  App app{settings, clipboard, ide, processes, ui, {}, "."};
   engine::FixedClock clock{March5th1995()};
 };
 
