@@ -69,6 +69,8 @@ std::string BuiltProgram(const std::string& name) {
   return std::string(dir && *dir ? dir : ".") + "/" + name;
 }
 
+std::string ShippedDataDirectory() { return BRK_SHIPPED_DATA_DIR; }
+
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                          const EnvironmentChanges& env, const std::string& input,
                          int timeout_ms) {

@@ -25,6 +25,9 @@ struct ProgramResult {
 // The path of a built program: $BRK_BIN_DIR/<name>.
 std::string BuiltProgram(const std::string& name);
 
+// The directory of the shipped data files (control files, class templates).
+std::string ShippedDataDirectory();
+
 // Runs `program` with `args` in a new session (so it has no controlling terminal and
 // reads its answers from standard input), feeding it `input`. A program still running
 // after `timeout_ms` is killed.
