@@ -2,8 +2,6 @@
 // configuration store and ide_peer windows.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "config/registry_file.h"
 #include "config/settings.h"
 #include "support/test_desktop.h"
@@ -156,9 +154,7 @@ TEST_F(QuorvanProcess, FailuresLeaveTheClipboardAsItWas) {
 }
 
 TEST_F(QuorvanProcess, TheShippedControlFilesWork) {
-  const char* data = std::getenv("BRK_DATA_DIR");
-  ASSERT_NE(data, nullptr);
-  Setting("Template Path", data);
+  Setting("Template Path", testing_support::ShippedDataDirectory());
   Setting("User ID", "jdoe");
   desktop_.SetClipboardText("BOOL CView::Draw(CDC* pDC, int nMode = 0) const");
   ASSERT_EQ(Quorvan({"/0"}).exit_code, 0);

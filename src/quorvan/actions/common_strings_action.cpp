@@ -1,8 +1,9 @@
+#include "engine/variables.h"
 #include "quorvan/actions/actions.h"
+#include "quorvan/actions/common_entries.h"
 
 namespace quorvan {
 
-// Not built yet: fails, so the dispatcher sounds the error beep.
-bool CommonStringsAction(App&) { return false; }
+bool CommonStringsAction(App& app) { return InsertCommonString(app, engine::SystemClock()); }
 
 }  // namespace quorvan
