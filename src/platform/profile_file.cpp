@@ -304,6 +304,23 @@ std::vector<std::string> ReadProfileKeys(const std::string& path, std::string_vi
   return keys;
 }
 
+std::vector<std::pair<std::string, std::string>> ReadProfileSection(const std::string& path,
+                                                                    std::string_view section) {
+  std::vector<std::pair<std::string, std::string>> entries;
+  FileContents file = ReadWholeFile(path);
+  if (file.status != FileContents::Status::kRead) return entries;
+  std::string_view text = file.bytes;
+  std::unordered_set<std::string> seen;
+  ScanSection(text, Trim(section), [&](const Line& line) {
+    if (line.kind == LineKind::kKey && seen.insert(Folded(line.name)).second) {
+      std::string_view value = text.substr(line.value_begin, line.value_end - line.value_begin);
+      entries.emplace_back(std::string(line.name), std::string(Unquote(value)));
+    }
+    return true;
+  });
+  return entries;
+}
+
 std::vector<std::string> ReadProfileSections(const std::string& path) {
   std::vector<std::string> sections;
   FileContents file = ReadWholeFile(path);

@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -47,6 +48,12 @@ bool WriteProfileString(const std::string& path, std::string_view section, std::
 // The key names of `section` ("key=value" lines only), in file order, each once;
 // empty when absent.
 std::vector<std::string> ReadProfileKeys(const std::string& path, std::string_view section);
+
+// The "key=value" entries of `section` in file order, each key once (its first
+// line), with the values ReadProfileString would give, not cut to a length. One pass
+// over the file, for callers that look up many keys of one section.
+std::vector<std::pair<std::string, std::string>> ReadProfileSection(const std::string& path,
+                                                                    std::string_view section);
 
 // The section names of the file, in file order, each once.
 std::vector<std::string> ReadProfileSections(const std::string& path);
