@@ -175,3 +175,66 @@ TEST_F(QuorvanProcess, TheShippedControlFilesWork) {
 }
 
 }  // namespace
+
+namespace {
+
+struct DdeCase {
+  const char* answer;  // how the IDE serves DDE
+  int exit_code;       // of "Open Common File", which reports the IDE's answer
+};
+
+TEST_F(QuorvanProcess, OpenRequestsGoOverDdeAndOnlyAnAckCounts) {
+  const DdeCase cases[] = {{"ack", 0}, {"nack", 1}, {"silent", 1}, {"", 1}};
+  for (const DdeCase& c : cases) {
+    TestDesktop desktop;
+    desktop.Write("COMMON.CTL", "[Common Files]\nFile0=/src/My File.h\nFile1=/src/b.h\n");
+    config::RegistryFileStore store(desktop.RegistryPath());
+    config::Settings(store).WriteSetting("Defaults", "Template Path", desktop.root());
+    IdePeer* ide = desktop.StartIde({.dde = c.answer});
+    ASSERT_NE(ide, nullptr);
+    // The list dialog on the terminal: an empty line keeps the first entry.
+    ProgramResult open = desktop.Run("quorvan", {"/6"}, "\n");
+    EXPECT_EQ(open.exit_code, c.exit_code) << c.answer << open.err;
+    // The swap succeeds whatever the IDE answers.
+    ProgramResult swap = desktop.Run("quorvan", {"/8", "/F", "/src/Main.cpp"});
+    EXPECT_EQ(swap.exit_code, 0) << c.answer;
+    Strings expected;
+    if (*c.answer) expected = {"EXECUTE OPEN (\"/src/My File.h\")", "EXECUTE OPEN (\"/src/Main.H\")"};
+    EXPECT_EQ(ide->Commands(), expected) << c.answer;
+  }
+}
+
+TEST_F(QuorvanProcess, TheQuickActionsWorkOnTheIdesSelection) {
+  IdePeer& ide = StartIde({.selection = "b\na\n", .column = true});
+  desktop_.SetClipboardText("old ");
+  ASSERT_EQ(Quorvan({"/3"}).exit_code, 0);  // append: nothing is pasted
+  EXPECT_EQ(desktop_.Clipboard()[1], (std::pair<std::string, std::string>{"CF_TEXT", "old b\na\n"}));
+
+  ASSERT_EQ(Quorvan({"/4", "/E", "sort"}).exit_code, 0);
+  ASSERT_TRUE(ide.WaitForRequest("POST 273 57637 0"));
+  EXPECT_EQ(desktop_.Clipboard()[1].second, "a\nb\n");
+
+  // Column insert asks for its text and the translation on the terminal.
+  ProgramResult column = Quorvan({"/7"}, "//\\t\ny\n");
+  ASSERT_EQ(column.exit_code, 0) << column.err;
+  EXPECT_EQ(desktop_.Clipboard(), (ClipboardContents{{"MSVCColumnSelect", "\1"},
+                                                     {"CF_TEXT", "//\t\r\n//\t\r\n"},
+                                                     {"Quorvan Format", "\1"}}));
+  EXPECT_EQ(Quorvan({"/7"}, "").exit_code, 1);  // end of input cancels the dialog
+  EXPECT_TRUE(testing_support::WaitUntil([&] { return ide.Commands().size() == 7; }));
+  EXPECT_EQ(ide.Commands(),
+            (Strings{"SEND 273 57634 0", "SEND 273 57634 0", "POST 273 57637 0",
+                     "SEND 273 57634 0", "SEND 273 91062 0", "POST 273 57637 0",
+                     "SEND 273 57634 0"}));
+}
+
+TEST_F(QuorvanProcess, RichTextIsPastedAsItsSourceText) {
+  desktop_.SetClipboard({{"Rich Text Format", "{\\rtf1 Hi}"}, {"CF_TEXT", "Hi"}});
+  ASSERT_EQ(Quorvan({"/9"}).exit_code, 0);
+  EXPECT_EQ(desktop_.Clipboard(),
+            (ClipboardContents{{"CF_TEXT", "{\\rtf1 Hi}"}, {"Quorvan Format", "\1"}}));
+  desktop_.SetClipboardText("plain");
+  EXPECT_EQ(Quorvan({"/9"}).exit_code, 1);
+}
+
+}  // namespace
