@@ -12,6 +12,7 @@
 #include "config/settings.h"
 #include "engine/templates.h"
 #include "engine/variables.h"
+#include "fake_app.h"
 #include "platform/clipboard.h"
 #include "platform/ide_link.h"
 #include "platform/process.h"
@@ -35,33 +36,24 @@ engine::FixedClock FifthOfMarch1995() {
   return engine::FixedClock(moment);
 }
 
-class CommonEntriesTest : public ::testing::Test {
+class CommonEntriesTest : public ::testing::Test, public FakeApp {
  protected:
-  CommonEntriesTest() : settings_(store_) {}
-
   // Names `contents`, written as COMMON.CTL in a directory of the template path.
   void UseControlFile(const std::string& contents) {
     dir_.Write("COMMON.CTL", contents);
-    settings_.WriteSetting(engine::kDefaultsSection, "Template Path",
-                           "/nonexistent;" + dir_.path());
+    settings.WriteSetting(engine::kDefaultsSection, "Template Path", "/nonexistent;" + dir_.path());
   }
-  App MakeApp() { return App{settings_, clipboard_, ide_, processes_, ui_, command_line_, "."}; }
+  App MakeApp() { return App{settings, clipboard, ide, processes, ui, command_line_, "."}; }
   // Chooses entry `index` and confirms.
   void Choose(int index) {
-    ui_.on_form = [index](Form& form) {
+    ui.on_form = [index](Form& form) {
       form.fields[0].selected = index;
       return true;
     };
   }
-  std::string Text() const { return clipboard_.Get(platform::kTextFormatName).value_or("<none>"); }
+  std::string Text() const { return clipboard.Get(platform::kTextFormatName).value_or("<none>"); }
 
   testing_support::TempDir dir_;
-  config::MemoryStore store_;
-  config::Settings settings_;
-  platform::MemoryClipboard clipboard_;
-  platform::RecordingIdeLink ide_;
-  platform::RecordingProcessRunner processes_;
-  ScriptedUserInterface ui_;
   CommandLineValues command_line_;
 };
 
@@ -82,20 +74,20 @@ TEST_F(CommonEntriesTest, ListsEndAtTheFirstMissingOrEmptyNumber) {
   };
   for (const Case& c : cases) {
     UseControlFile(c.contents);
-    EXPECT_EQ(ReadCommonEntries(settings_, CommonList::kStrings), c.strings) << c.contents;
-    EXPECT_EQ(ReadCommonEntries(settings_, CommonList::kFiles), c.files) << c.contents;
+    EXPECT_EQ(ReadCommonEntries(settings, CommonList::kStrings), c.strings) << c.contents;
+    EXPECT_EQ(ReadCommonEntries(settings, CommonList::kFiles), c.files) << c.contents;
   }
   UseControlFile("[Common Strings]\nString0=" + std::string(300, 'v') + "\n");
-  EXPECT_EQ(ReadCommonEntries(settings_, CommonList::kStrings), Entries{std::string(259, 'v')});
+  EXPECT_EQ(ReadCommonEntries(settings, CommonList::kStrings), Entries{std::string(259, 'v')});
 }
 
 TEST_F(CommonEntriesTest, InsertedStringIsExpandedAndPasted) {
-  settings_.WriteSetting(engine::kDefaultsSection, "User ID", "jdoe");
+  settings.WriteSetting(engine::kDefaultsSection, "User ID", "jdoe");
   command_line_.file_name = "/src/Main.cpp";
   UseControlFile(
       "[Common Strings]\nString0=first\n"
       "String1=\"// $_UserID $_Date ($_BaseFile):\\r\\n\\t$_Nothing \"\n");
-  ui_.on_form = [](Form& form) {
+  ui.on_form = [](Form& form) {
     EXPECT_EQ(form.identifier, "Common Strings");
     EXPECT_EQ(form.fields.at(0).kind, FormField::Kind::kList);
     EXPECT_EQ(form.fields[0].choices.size(), 2u);
@@ -106,9 +98,9 @@ TEST_F(CommonEntriesTest, InsertedStringIsExpandedAndPasted) {
   App app = MakeApp();
   EXPECT_TRUE(InsertCommonString(app, FifthOfMarch1995()));
   EXPECT_EQ(Text(), "// jdoe 3/5/95 (Main):\r\n\t$_Nothing ");
-  EXPECT_TRUE(clipboard_.Get(kProcessedFormatName).has_value());
-  EXPECT_FALSE(clipboard_.Get(kColumnFormatName).has_value());
-  EXPECT_EQ(ide_.requests, Entries{"paste"});
+  EXPECT_TRUE(clipboard.Get(kProcessedFormatName).has_value());
+  EXPECT_FALSE(clipboard.Get(kColumnFormatName).has_value());
+  EXPECT_EQ(ide.requests, Entries{"paste"});
 }
 
 TEST_F(CommonEntriesTest, NothingToInsertOrOpenFails) {
@@ -127,40 +119,40 @@ TEST_F(CommonEntriesTest, NothingToInsertOrOpenFails) {
     if (c.contents) {
       UseControlFile(c.contents);
     } else {
-      settings_.WriteSetting(engine::kDefaultsSection, kCommonStringsFile, dir_.File("NONE.CTL"));
+      settings.WriteSetting(engine::kDefaultsSection, kCommonStringsFile, dir_.File("NONE.CTL"));
     }
-    ui_.on_form = [&](Form&) { return c.confirm; };
+    ui.on_form = [&](Form&) { return c.confirm; };
     App app = MakeApp();
     EXPECT_FALSE(InsertCommonString(app, FifthOfMarch1995()));
     EXPECT_FALSE(CommonFilesAction(app));
-    EXPECT_TRUE(ide_.requests.empty());
-    EXPECT_TRUE(clipboard_.contents().empty());
+    EXPECT_TRUE(ide.requests.empty());
+    EXPECT_TRUE(clipboard.contents().empty());
   }
 }
 
 TEST_F(CommonEntriesTest, OpenCommonFileAnswersWithTheIde) {
   UseControlFile("[Common Files]\nFile0=/usr/include/stdio.h\nFile1=/no/such file.h\n");
-  ui_.on_form = [](Form& form) {
+  ui.on_form = [](Form& form) {
     EXPECT_EQ(form.identifier, "Common Files");
     form.fields.at(0).selected = 1;
     return true;
   };
   App app = MakeApp();
   EXPECT_TRUE(CommonFilesAction(app));
-  ide_.open_result = false;
+  ide.open_result = false;
   EXPECT_FALSE(CommonFilesAction(app));
-  EXPECT_EQ(ide_.requests, (Entries{"open /no/such file.h", "open /no/such file.h"}));
-  EXPECT_TRUE(clipboard_.contents().empty());
+  EXPECT_EQ(ide.requests, (Entries{"open /no/such file.h", "open /no/such file.h"}));
+  EXPECT_TRUE(clipboard.contents().empty());
 }
 
 // The shipped file: both lists are there, and every string expands to something
 // pasteable with no variable left over.
 TEST_F(CommonEntriesTest, ShippedControlFileIsUsable) {
-  settings_.WriteSetting(engine::kDefaultsSection, kCommonStringsFile,
-                         testing_support::ShippedDataDirectory() + "/COMMON.CTL");
-  const Entries strings = ReadCommonEntries(settings_, CommonList::kStrings);
+  settings.WriteSetting(engine::kDefaultsSection, kCommonStringsFile,
+                        testing_support::ShippedDataDirectory() + "/COMMON.CTL");
+  const Entries strings = ReadCommonEntries(settings, CommonList::kStrings);
   EXPECT_GE(strings.size(), 5u);
-  EXPECT_GE(ReadCommonEntries(settings_, CommonList::kFiles).size(), 3u);
+  EXPECT_GE(ReadCommonEntries(settings, CommonList::kFiles).size(), 3u);
   for (std::size_t i = 0; i < strings.size(); ++i) {
     Choose(static_cast<int>(i));
     App app = MakeApp();

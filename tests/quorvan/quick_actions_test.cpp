@@ -6,6 +6,7 @@
 
 #include "config/memory_store.h"
 #include "config/settings.h"
+#include "fake_app.h"
 #include "platform/clipboard.h"
 #include "platform/ide_link.h"
 #include "platform/process.h"
@@ -19,47 +20,41 @@ namespace {
 
 using Requests = std::vector<std::string>;
 
-class QuickActionsTest : public ::testing::Test {
+class QuickActionsTest : public ::testing::Test, public FakeApp {
  protected:
-  QuickActionsTest() : settings_(store_) {
+  QuickActionsTest() {
     // The IDE's copy replaces the whole clipboard with its selection.
-    ide_.on_copy = [this] {
-      clipboard_.Open();
-      clipboard_.Empty();
-      if (column_) clipboard_.SetData(clipboard_.RegisterFormat(kColumnFormatName), "\1");
-      clipboard_.SetData(platform::Clipboard::kText, selection_);
-      clipboard_.Close();
+    ide.on_copy = [this] {
+      clipboard.Open();
+      clipboard.Empty();
+      if (column_) clipboard.SetData(clipboard.RegisterFormat(kColumnFormatName), "\1");
+      clipboard.SetData(platform::Clipboard::kText, selection_);
+      clipboard.Close();
     };
   }
 
   bool Run(bool (*action)(App&)) {
-    App app{settings_, clipboard_, ide_, processes_, ui_, command_line_, "."};
+    App app{settings, clipboard, ide, processes, ui, command_line_, "."};
     const bool result = action(app);
     EXPECT_EQ(app.ColumnSelection, 0);
     return result;
   }
-  std::string Text() const { return clipboard_.Get(platform::kTextFormatName).value_or("<none>"); }
-  bool Has(std::string_view format) const { return clipboard_.Get(format).has_value(); }
+  std::string Text() const { return clipboard.Get(platform::kTextFormatName).value_or("<none>"); }
+  bool Has(std::string_view format) const { return clipboard.Get(format).has_value(); }
 
-  config::MemoryStore store_;
-  config::Settings settings_;
-  platform::MemoryClipboard clipboard_;
-  platform::RecordingIdeLink ide_;
-  platform::RecordingProcessRunner processes_;
-  ScriptedUserInterface ui_;
   CommandLineValues command_line_;
   std::string selection_;
   bool column_ = false;
 };
 
 TEST_F(QuickActionsTest, AppendJoinsClipboardAndSelectionWithoutPasting) {
-  clipboard_.Put(platform::kTextFormatName, "xyz");
+  clipboard.Put(platform::kTextFormatName, "xyz");
   selection_ = "abc";
   EXPECT_TRUE(Run(&ClipboardAppendAction));
   EXPECT_EQ(Text(), "xyzabc");
   EXPECT_TRUE(Has(kProcessedFormatName));
   EXPECT_FALSE(Has(kColumnFormatName));
-  EXPECT_EQ(ide_.requests, Requests{"copy"});
+  EXPECT_EQ(ide.requests, Requests{"copy"});
 
   column_ = true;  // the mark of the second read counts
   EXPECT_TRUE(Run(&ClipboardAppendAction));
@@ -70,8 +65,8 @@ TEST_F(QuickActionsTest, AppendJoinsClipboardAndSelectionWithoutPasting) {
 TEST_F(QuickActionsTest, AppendWithoutClipboardTextFailsBeforeCopying) {
   selection_ = "abc";
   EXPECT_FALSE(Run(&ClipboardAppendAction));
-  EXPECT_TRUE(ide_.requests.empty());
-  EXPECT_TRUE(clipboard_.contents().empty());
+  EXPECT_TRUE(ide.requests.empty());
+  EXPECT_TRUE(clipboard.contents().empty());
 }
 
 struct ColumnCase {
@@ -96,9 +91,9 @@ TEST_F(QuickActionsTest, ColumnInsertPutsTheTextOnEveryLine) {
     SCOPED_TRACE(c.name);
     selection_ = c.selection;
     column_ = c.column;
-    ide_.requests.clear();
-    ui_.forms.clear();
-    ui_.on_form = [&](Form& form) {
+    ide.requests.clear();
+    ui.forms.clear();
+    ui.on_form = [&](Form& form) {
       form.fields[0].text = c.entered;
       form.fields[1].checked = c.translate;
       return true;
@@ -109,12 +104,12 @@ TEST_F(QuickActionsTest, ColumnInsertPutsTheTextOnEveryLine) {
       EXPECT_EQ(Text(), c.expected);
       EXPECT_TRUE(Has(kColumnFormatName));
       EXPECT_TRUE(Has(kProcessedFormatName));
-      EXPECT_EQ(ide_.requests, (Requests{"copy", "position 1", "paste"}));
+      EXPECT_EQ(ide.requests, (Requests{"copy", "position 1", "paste"}));
     } else {
       EXPECT_FALSE(result);
       EXPECT_EQ(Text(), c.selection);
-      EXPECT_EQ(ide_.requests, Requests{"copy"});
-      EXPECT_EQ(ui_.forms.size(), c.column ? 1u : 0u);
+      EXPECT_EQ(ide.requests, Requests{"copy"});
+      EXPECT_EQ(ui.forms.size(), c.column ? 1u : 0u);
     }
   }
 }
@@ -123,46 +118,46 @@ TEST_F(QuickActionsTest, ColumnInsertDialogStartsEmptyAndLimitsTheText) {
   selection_ = "a\n";
   column_ = true;
   Form seen;
-  ui_.on_form = [&](Form& form) {
+  ui.on_form = [&](Form& form) {
     seen = form;
     return false;  // Cancel
   };
   EXPECT_FALSE(Run(&ColumnInsertAction));
-  EXPECT_EQ(ui_.forms, std::vector<std::string>{"Column Insert"});
+  EXPECT_EQ(ui.forms, std::vector<std::string>{"Column Insert"});
   ASSERT_EQ(seen.fields.size(), 2u);
   EXPECT_EQ(seen.fields[0].text, "");
   EXPECT_FALSE(seen.fields[1].checked);
   seen.fields[0].text = std::string(256, 'x');
   EXPECT_EQ(seen.Check(0), "Please enter no more than 255 characters.");
   EXPECT_EQ(Text(), "a\n");  // the cancel left the selection
-  EXPECT_EQ(ide_.requests, Requests{"copy"});
+  EXPECT_EQ(ide.requests, Requests{"copy"});
 }
 
 TEST_F(QuickActionsTest, RtfAsTextPastesTheRichTextSource) {
   const std::string rtf = "{\\rtf1\\ansi {\\b bold} text}";
-  clipboard_.Put(platform::kTextFormatName, "plain");
-  clipboard_.Put(kRichTextFormatName, rtf);
-  clipboard_.Put(kColumnFormatName, "\1");
+  clipboard.Put(platform::kTextFormatName, "plain");
+  clipboard.Put(kRichTextFormatName, rtf);
+  clipboard.Put(kColumnFormatName, "\1");
   EXPECT_TRUE(Run(&RtfAsTextAction));
   EXPECT_EQ(Text(), rtf);
   EXPECT_FALSE(Has(kRichTextFormatName));
   EXPECT_FALSE(Has(kColumnFormatName));
   EXPECT_TRUE(Has(kProcessedFormatName));
-  EXPECT_EQ(ide_.requests, Requests{"paste"});
+  EXPECT_EQ(ide.requests, Requests{"paste"});
 }
 
 TEST_F(QuickActionsTest, RtfAsTextFailures) {
-  clipboard_.Put(platform::kTextFormatName, "plain");
+  clipboard.Put(platform::kTextFormatName, "plain");
   EXPECT_FALSE(Run(&RtfAsTextAction));  // no rich text
   EXPECT_EQ(Text(), "plain");
 
-  clipboard_.Put(kRichTextFormatName, "{\\rtf1 x}");
-  clipboard_.Put(kProcessedFormatName, "\1");
-  ui_.answers = {false};
+  clipboard.Put(kRichTextFormatName, "{\\rtf1 x}");
+  clipboard.Put(kProcessedFormatName, "\1");
+  ui.answers = {false};
   EXPECT_FALSE(Run(&RtfAsTextAction));  // marked, and the user says No
-  EXPECT_EQ(ui_.questions.size(), 1u);
+  EXPECT_EQ(ui.questions.size(), 1u);
   EXPECT_EQ(Text(), "plain");
-  EXPECT_TRUE(ide_.requests.empty());
+  EXPECT_TRUE(ide.requests.empty());
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "config/memory_store.h"
 #include "config/settings.h"
 #include "engine/templates.h"
+#include "fake_app.h"
 #include "platform/clipboard.h"
 #include "platform/ide_link.h"
 #include "platform/process.h"
@@ -70,34 +71,27 @@ TEST(ExistingExtensionCaseTest, PrefersAnExistingSpelling) {
   }
 }
 
-class SwapActionTest : public ::testing::Test {
+class SwapActionTest : public ::testing::Test, public FakeApp {
  protected:
-  SwapActionTest() : settings_(store_) {}
   bool Run() {
-    App app{settings_, clipboard_, ide_, processes_, ui_, command_line_, "."};
+    App app{settings, clipboard, ide, processes, ui, command_line_, "."};
     return SourceHeaderSwapAction(app);
   }
 
   testing_support::TempDir dir_;
-  config::MemoryStore store_;
-  config::Settings settings_;
-  platform::MemoryClipboard clipboard_;
-  platform::RecordingIdeLink ide_;
-  platform::RecordingProcessRunner processes_;
-  ScriptedUserInterface ui_;
   CommandLineValues command_line_;
 };
 
 TEST_F(SwapActionTest, OpensThePartnerByTheGroups) {
   dir_.Write("main.h", "");
   command_line_.file_name = dir_.File("main.cpp");  // default "[CPP,H]" gives main.H
-  ide_.open_result = false;                         // success does not depend on the IDE
+  ide.open_result = false;                          // success does not depend on the IDE
   EXPECT_TRUE(Run());
-  settings_.WriteSetting(engine::kDefaultsSection, kSwapFileGroupings, "[cpp,h][c,h]");
+  settings.WriteSetting(engine::kDefaultsSection, kSwapFileGroupings, "[cpp,h][c,h]");
   command_line_.file_name = dir_.File("lib.c");
   EXPECT_TRUE(Run());
-  EXPECT_EQ(ide_.requests, (std::vector<std::string>{"open " + dir_.File("main.h"),
-                                                     "open " + dir_.File("lib.h")}));
+  EXPECT_EQ(ide.requests, (std::vector<std::string>{"open " + dir_.File("main.h"),
+                                                    "open " + dir_.File("lib.h")}));
 }
 
 TEST_F(SwapActionTest, FailsWithoutAPartnerName) {
@@ -105,7 +99,7 @@ TEST_F(SwapActionTest, FailsWithoutAPartnerName) {
     command_line_.file_name = name;
     EXPECT_FALSE(Run()) << name;
   }
-  EXPECT_TRUE(ide_.requests.empty());
+  EXPECT_TRUE(ide.requests.empty());
 }
 
 }  // namespace
