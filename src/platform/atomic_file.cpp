@@ -14,16 +14,6 @@ namespace {
 // Leaves room in the temporary name for its prefix and suffix within NAME_MAX.
 constexpr std::size_t kMaxTempBaseChars = 200;
 
-bool WriteAll(int fd, std::string_view data) {
-  while (!data.empty()) {
-    ssize_t n = write(fd, data.data(), data.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    data.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
-}
-
 // Creates a new file next to `target` that no other writer uses, with mode 0666 less
 // the umask. Returns the descriptor, or -1.
 int CreateTempFile(const std::string& target, std::string& temp_path) {
@@ -43,6 +33,16 @@ int CreateTempFile(const std::string& target, std::string& temp_path) {
 }
 
 }  // namespace
+
+bool WriteAll(int fd, std::string_view data) {
+  while (!data.empty()) {
+    ssize_t n = write(fd, data.data(), data.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    data.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
 
 FileContents ReadWholeFile(const std::string& path) {
   FileContents result;

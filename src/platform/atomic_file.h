@@ -19,6 +19,10 @@ struct FileContents {
 // FIFO or a device (those are never opened in a way that could block).
 FileContents ReadWholeFile(const std::string& path);
 
+// Writes all of `data` to `fd`, retrying short and interrupted writes; false on an
+// error.
+bool WriteAll(int fd, std::string_view data);
+
 using RenameFunction = int (*)(const char* from, const char* to);
 
 // Replaces `path` with the concatenation of `pieces` (so that a caller splicing a large

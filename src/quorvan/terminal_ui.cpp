@@ -5,6 +5,8 @@
 
 #include <cerrno>
 
+#include "platform/atomic_file.h"
+
 namespace quorvan {
 namespace {
 
@@ -57,12 +59,7 @@ void TerminalUserInterface::OpenTerminal() {
 
 void TerminalUserInterface::Write(std::string_view text) {
   OpenTerminal();
-  while (!text.empty()) {
-    ssize_t n = write(output_fd_, text.data(), text.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return;
-    text.remove_prefix(static_cast<std::size_t>(n));
-  }
+  platform::WriteAll(output_fd_, text);
 }
 
 std::optional<std::string> TerminalUserInterface::ReadLine() {

@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "engine/templates.h"
+#include "platform/atomic_file.h"
 #include "engine/variables.h"
 
 namespace quorvan {
@@ -44,15 +45,7 @@ class TemporaryFile {
     return true;
   }
 
-  bool WriteAll(std::string_view bytes) {
-    while (!bytes.empty()) {
-      ssize_t n = write(fd_, bytes.data(), bytes.size());
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) return false;
-      bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-  }
+  bool WriteAll(std::string_view bytes) { return platform::WriteAll(fd_, bytes); }
 
   bool CloseDescriptor() {
     if (fd_ < 0) return true;
