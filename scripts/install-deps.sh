@@ -7,6 +7,9 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   mawk
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
+  qt6-tools-dev qt6-tools-dev-tools libqt6opengl6-dev libgl-dev
+  xvfb xauth fonts-dejavu-core
 )
 
 missing=()

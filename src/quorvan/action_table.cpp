@@ -40,8 +40,7 @@ constexpr std::array<ActionEntry, 10> kActions{{
      "Automaticaly switches bewteen a source and header file with the same name, but "
      "different extensions.",
      &SourceHeaderSwapAction, false},
-    {9, "Extract RTF as Text", "Paste RTF clipboard data as text data.", &RtfAsTextAction,
-     false},
+    {9, "Extract RTF as Text", "Paste RTF clipboard data as text data.", &RtfAsTextAction, false},
 }};
 
 }  // namespace

@@ -12,8 +12,7 @@ bool ReadClipboardText(platform::Clipboard& clipboard, UserInterface& ui, std::s
                        platform::Clipboard::Format format) {
   platform::Clipboard::Format processed = clipboard.RegisterFormat(kProcessedFormatName);
   platform::Clipboard::Format column = clipboard.RegisterFormat(kColumnFormatName);
-  if (ask_processed && clipboard.IsFormatAvailable(processed) &&
-      !ui.AskYesNo(kProcessedQuestion)) {
+  if (ask_processed && clipboard.IsFormatAvailable(processed) && !ui.AskYesNo(kProcessedQuestion)) {
     return false;
   }
   // A clipboard that cannot be opened is a failure: reporting success would let the

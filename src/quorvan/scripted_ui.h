@@ -30,8 +30,16 @@ class ScriptedUserInterface : public UserInterface {
     return on_form ? on_form(form) : false;
   }
 
+  // Cancel unless `on_prompt` is set; it may answer the controls and says OK or Cancel.
+  bool RunPrompt(PromptDialog& dialog) override {
+    prompts.push_back(dialog.resource_id);
+    return on_prompt ? on_prompt(dialog) : false;
+  }
+
   std::deque<bool> answers;
   std::function<bool(Form&)> on_form;
+  std::function<bool(PromptDialog&)> on_prompt;
+  std::vector<int> prompts;  // resource identifiers, in order
   std::vector<std::string> messages;
   std::vector<std::string> questions;
   std::vector<std::string> forms;  // identifiers, in order

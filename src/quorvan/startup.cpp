@@ -1,10 +1,13 @@
 #include "quorvan/startup.h"
 
+#include <dlfcn.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "config/registry_file.h"
 #include "config/settings.h"
@@ -13,16 +16,17 @@
 #include "platform/process.h"
 #include "quorvan/action_table.h"
 #include "quorvan/app.h"
+#include "quorvan/qt_module.h"
 #include "quorvan/ui_loader.h"
 
 namespace quorvan {
 namespace {
 
-constexpr char kNoActionMessage[] =
-    "quorvan: no action switch given. Start it with one of /0 to /9 (or -0 to -9), e.g.\n"
+constexpr char kNeedsDisplayMessage[] =
+    "quorvan: the settings sheet needs a display. Without one, start quorvan with an\n"
+    "action switch, one of /0 to /9 (or -0 to -9), e.g.\n"
     "  quorvan /0            function header from the selection\n"
-    "  quorvan /1 /F FILE    module header for FILE\n"
-    "The settings sheet, shown without a switch, is not part of this build.\n";
+    "  quorvan /1 /F FILE    module header for FILE\n";
 
 std::string ProgramDirectory() {
   char path[4096];
@@ -33,14 +37,38 @@ std::string ProgramDirectory() {
   return slash == std::string::npos || slash == 0 ? "/" : program.substr(0, slash);
 }
 
+bool DisplayChosen() {
+  const char* choice = std::getenv("QUORVAN_UI");
+  if (choice && std::string_view(choice) == "tty") return false;
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+    const char* value = std::getenv(name);
+    if (value && *value) return true;
+  }
+  return false;
+}
+
+// The settings sheet lives in the Qt module.
+int RunSheet(App& app) {
+  if (!DisplayChosen()) {
+    std::fputs(kNeedsDisplayMessage, stderr);
+    return kExitUsage;
+  }
+  const std::string module_path = app.program_directory + "/" + kQtModuleFileName;
+  void* module = dlopen(module_path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  auto run = module ? reinterpret_cast<RunSettingsSheetFunction>(dlsym(module, kQtSheetEntryPoint))
+                    : nullptr;
+  if (!run) {
+    std::fprintf(stderr, "quorvan: cannot load the user-interface module %s: %s\n",
+                 module_path.c_str(), dlerror());
+    return kExitUsage;
+  }
+  return run(kUserInterfaceVersion, app);
+}
+
 }  // namespace
 
 int RunQuorvan(Arguments args) {
   CommandLineValues values = ReadCommandLine(args);
-  if (values.action < 0) {
-    std::fputs(kNoActionMessage, stderr);
-    return kExitUsage;
-  }
   config::RegistryFileStore store(config::DefaultRegistryPath());
   config::Settings settings(store);
   platform::FileClipboard clipboard;
@@ -51,6 +79,7 @@ int RunQuorvan(Arguments args) {
   std::string program_directory = ProgramDirectory();
   std::unique_ptr<UserInterface> ui = MakeUserInterface(program_directory);
   App app{settings, clipboard, ide, processes, *ui, values, program_directory};
+  if (values.action < 0) return RunSheet(app);
   return RunAction(app, values.action) ? kExitSuccess : kExitActionFailed;
 }
 

@@ -178,3 +178,9 @@ bool TerminalUserInterface::RunForm(Form& form) {
 }
 
 }  // namespace quorvan
+
+namespace quorvan {
+
+bool TerminalUserInterface::RunPrompt(PromptDialog& dialog) { return false; }
+
+}  // namespace quorvan

@@ -29,6 +29,8 @@ class TerminalUserInterface : public UserInterface {
   bool AskYesNo(std::string_view text) override;
   // Asks the fields in order, one line each; an empty line keeps a field's value.
   bool RunForm(Form& form) override;
+  // Asks the prompt's items in order, one line each.
+  bool RunPrompt(PromptDialog& dialog) override;
 
  private:
   void OpenTerminal();

@@ -50,6 +50,8 @@ bool LazyQtUserInterface::AskYesNo(std::string_view text) { return Active().AskY
 
 bool LazyQtUserInterface::RunForm(Form& form) { return Active().RunForm(form); }
 
+bool LazyQtUserInterface::RunPrompt(PromptDialog& dialog) { return Active().RunPrompt(dialog); }
+
 std::unique_ptr<UserInterface> MakeUserInterface(const std::string& program_directory) {
   const char* choice = std::getenv("QUORVAN_UI");
   if ((choice && std::string_view(choice) == "tty") ||

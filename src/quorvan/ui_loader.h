@@ -23,6 +23,7 @@ class LazyQtUserInterface : public UserInterface {
   void Beep() override;
   bool AskYesNo(std::string_view text) override;
   bool RunForm(Form& form) override;
+  bool RunPrompt(PromptDialog& dialog) override;
 
   // Whether the module has been tried, and whether it answers.
   bool attempted() const { return attempted_; }

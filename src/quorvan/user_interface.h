@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/notifier.h"
+#include "quorvan/prompt_dialog.h"
 
 namespace quorvan {
 
@@ -63,6 +64,9 @@ class UserInterface : public engine::Notifier {
   // Runs the form modally: true for OK, with the fields holding the entries; false
   // for Cancel, with the fields as they were.
   virtual bool RunForm(Form& form) = 0;
+  // Shows the prompt dialog modally: true for OK, with the controls' answers set;
+  // false for Cancel, or after a message when the layout cannot be shown.
+  virtual bool RunPrompt(PromptDialog& dialog) = 0;
 };
 
 }  // namespace quorvan

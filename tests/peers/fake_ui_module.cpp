@@ -22,6 +22,10 @@ class LoggingUserInterface : public quorvan::UserInterface {
     Log("form " + form.identifier);
     return true;
   }
+  bool RunPrompt(quorvan::PromptDialog& dialog) override {
+    Log("prompt " + std::to_string(dialog.resource_id));
+    return true;
+  }
 
  private:
   static void Log(const std::string& line) {

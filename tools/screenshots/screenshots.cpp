@@ -1,0 +1,90 @@
+// Shows each page of quorvan's settings sheet and each of its dialogs in a real
+// window and saves a PNG of it: quorvan_screenshots <output directory>. Run it under
+// an X server (scripts/screenshots.sh starts Xvfb). The store is an in-memory one.
+#include <QApplication>
+#include <QDir>
+#include <QListWidget>
+#include <QPixmap>
+#include <QScreen>
+#include <QTimer>
+#include <QWidget>
+#include <cstdio>
+#include <functional>
+
+#include "config/memory_store.h"
+#include "config/settings.h"
+#include "quorvan/action_table.h"
+#include "quorvan/qt/main_sheet.h"
+#include "settings/config_page.h"
+#include "settings/message_box.h"
+
+namespace {
+
+QString output_directory;
+int failures = 0;
+
+void Settle() {
+  for (int i = 0; i < 10; ++i) {
+    QApplication::processEvents();
+    QApplication::sendPostedEvents();
+  }
+}
+
+void Save(QWidget* window, const QString& name) {
+  Settle();
+  QPixmap shot = window->screen()->grabWindow(window->winId());
+  const QString path = output_directory + "/" + name + ".png";
+  if (shot.isNull() || !shot.save(path)) {
+    std::fprintf(stderr, "cannot save %s\n", qPrintable(path));
+    ++failures;
+    return;
+  }
+  std::printf("%s\n", qPrintable(path));
+}
+
+// Runs `show_modal`, which opens a modal window, saves that window and closes it.
+void SaveModal(const QString& name, const std::function<void()>& show_modal) {
+  QTimer::singleShot(300, [name] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      Save(modal, name);
+      modal->close();
+    } else {
+      std::fprintf(stderr, "no window for %s\n", qPrintable(name));
+      ++failures;
+    }
+  });
+  show_modal();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  application.setApplicationDisplayName("Quorvane");
+  settings::SetMessageCaption("Quorvane");
+  output_directory = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
+  QDir().mkpath(output_directory);
+
+  config::MemoryStore store;
+  config::Settings settings(store);
+  settings.WriteSectionNumber("Configurations", "Number of Configs", 2);
+  settings.WriteSectionValue("Configurations", "Configuration", 0, "Project Alpha");
+  settings.WriteSectionValue("Configurations", "Configuration", 1, "Library");
+  settings.WriteSetting("Default", "Defaults", "User ID", "jdoe");
+  settings.WriteSetting("Default", "Defaults", "Company Name", "Example Works");
+
+  {
+    quorvan::MainSheet sheet(settings, quorvan::ActionTable(), [](int) { return true; });
+    sheet.show();
+    sheet.generator_page()->action_list()->setCurrentRow(2);
+    Save(&sheet, "quorvan-generator");
+    sheet.SetActivePage(1);
+    Save(&sheet, "quorvan-defaults");
+    sheet.SetActivePage(2);
+    Save(&sheet, "quorvan-configurations");
+    SaveModal("quorvan-add-configuration", [&] { sheet.config_page()->AddPressed(); });
+    SaveModal("quorvan-about", [&] { sheet.ShowAbout(); });
+    sheet.hide();
+  }
+  return failures == 0 ? 0 : 1;
+}
