@@ -134,9 +134,11 @@ TEST_F(SettingsSheetTest, UnknownGroupingShowsNoButtonAndCommitsZero) {
   EXPECT_FALSE(Find<QRadioButton>("byVariableRadio")->isChecked());
   EXPECT_FALSE(Find<QCheckBox>("autoPasteCheck")->isChecked());
   Type("companyNameEdit", "Works");
+  Find<QLineEdit>("functionHeaderEdit")->clear();
   QTest::mouseClick(Sheet().ok_button(), Qt::LeftButton);
   EXPECT_EQ(settings_.ReadSettingNumber("Default", "Defaults", "Member Grouping", -1), 0);
   EXPECT_EQ(Stored("Default", "Company Name"), "Works");
+  EXPECT_EQ(Stored("Default", "Function Header File"), "") << "an empty text is a value";
 }
 
 TEST_F(SettingsSheetTest, EditsSurvivePageSwitchesAndApplyFollowsTheActivePage) {
