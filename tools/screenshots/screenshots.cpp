@@ -14,6 +14,10 @@
 #include "config/memory_store.h"
 #include "config/settings.h"
 #include "quorvan/action_table.h"
+#include "quorvan/actions/column_insert.h"
+#include "quorvan/actions/common_entries.h"
+#include "quorvan/actions/filter_request.h"
+#include "quorvan/qt/form_dialogs.h"
 #include "quorvan/qt/main_sheet.h"
 #include "settings/config_page.h"
 #include "settings/message_box.h"
@@ -85,6 +89,17 @@ int main(int argc, char** argv) {
     SaveModal("quorvan-add-configuration", [&] { sheet.config_page()->AddPressed(); });
     SaveModal("quorvan-about", [&] { sheet.ShowAbout(); });
     sheet.hide();
+  }
+  {
+    settings.WriteSetting("Defaults", quorvan::kLastFilterCommand, "sort /r");
+    quorvan::Form filter = quorvan::MakeFilterForm(settings);
+    SaveModal("quorvan-external-filter", [&] { quorvan::RunFormDialog(filter, nullptr); });
+    quorvan::Form insert = quorvan::MakeColumnInsertForm();
+    SaveModal("quorvan-column-insert", [&] { quorvan::RunFormDialog(insert, nullptr); });
+    quorvan::Form strings = quorvan::MakeCommonEntriesForm(
+        quorvan::CommonList::kStrings,
+        {"// $_UserID, $_Date", "#include <vector>", "\\r\\n// ----------------\\r\\n"});
+    SaveModal("quorvan-common-strings", [&] { quorvan::RunFormDialog(strings, nullptr); });
   }
   return failures == 0 ? 0 : 1;
 }

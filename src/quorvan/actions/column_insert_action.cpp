@@ -3,24 +3,29 @@
 
 #include "engine/escapes.h"
 #include "quorvan/actions/actions.h"
+#include "quorvan/actions/column_insert.h"
 #include "quorvan/clipboard_exchange.h"
 #include "quorvan/user_interface.h"
 
 namespace quorvan {
-namespace {
 
-constexpr std::size_t kMaxInsertChars = 255;
-
-// The "Column Insert" dialog, empty and unticked on every run; false for Cancel.
-bool AskInsertText(UserInterface& ui, std::string& text, bool& translate) {
+Form MakeColumnInsertForm() {
   Form form;
-  form.identifier = "Column Insert";
+  form.identifier = std::string(kColumnInsertFormIdentifier);
   form.title = "Column Insert";
   form.fields.push_back(FormField::Edit("Insert text:", "", kMaxInsertChars));
   form.fields.push_back(FormField::CheckBox("Translate escape sequences", false));
+  return form;
+}
+
+namespace {
+
+// The "Column Insert" dialog; false for Cancel.
+bool AskInsertText(UserInterface& ui, std::string& text, bool& translate) {
+  Form form = MakeColumnInsertForm();
   if (!ui.RunForm(form) || form.fields.size() != 2) return false;
-  text = form.fields[0].text;
-  translate = form.fields[1].checked;
+  text = form.fields[kInsertTextField].text;
+  translate = form.fields[kTranslateEscapesField].checked;
   return true;
 }
 

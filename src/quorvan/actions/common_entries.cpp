@@ -25,14 +25,18 @@ std::vector<std::string> ReadCommonEntries(const config::Settings& settings, Com
   return entries;
 }
 
-std::optional<std::string> ChooseCommonEntry(App& app, CommonList list) {
+Form MakeCommonEntriesForm(CommonList list, std::vector<std::string> entries) {
   const std::string title = list == CommonList::kStrings ? "Common Strings" : "Common Files";
-  std::vector<std::string> entries = ReadCommonEntries(app.settings, list);
   const int preset = entries.empty() ? -1 : 0;
   Form form;
   form.identifier = title;
   form.title = title;
   form.fields.push_back(FormField::List("", std::move(entries), preset));
+  return form;
+}
+
+std::optional<std::string> ChooseCommonEntry(App& app, CommonList list) {
+  Form form = MakeCommonEntriesForm(list, ReadCommonEntries(app.settings, list));
   if (!app.ui.RunForm(form)) return std::nullopt;
   if (form.fields.size() != 1) return std::string();
   const FormField& field = form.fields.front();

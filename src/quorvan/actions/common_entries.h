@@ -10,6 +10,7 @@
 #include "config/settings.h"
 #include "engine/variables.h"
 #include "quorvan/app.h"
+#include "quorvan/user_interface.h"
 
 namespace quorvan {
 
@@ -22,6 +23,10 @@ enum class CommonList { kStrings, kFiles };
 // path, in key order from number 0 up to the first missing or empty value, each cut
 // to 259 characters. Empty when the file is not found.
 std::vector<std::string> ReadCommonEntries(const config::Settings& settings, CommonList list);
+
+// The list dialog's form: identifier and title "Common Strings" or "Common Files",
+// one list field of `entries` with the first entry chosen (none when empty).
+Form MakeCommonEntriesForm(CommonList list, std::vector<std::string> entries);
 
 // Shows the list ("Common Strings" or "Common Files") with its first entry chosen.
 // nullopt for Cancel; on OK the chosen entry, or an empty text when none is chosen.
