@@ -20,6 +20,8 @@ struct PromptControl {
   std::string default_text;
   // kCombo, kList: the shown texts in order, and the one to select (compared
   // without regard to case; the first entry when none matches or it is empty).
+  // kRadio: the value each position delivers (position 0: start_id), for a user
+  // interface without the layout to show; at most the first 100 positions.
   std::vector<std::string> entries;
   std::string preselection;
   // kRadio: the option buttons start_id to end_id; the one at `default_position`

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "platform/atomic_file.h"
@@ -180,7 +181,103 @@ bool TerminalUserInterface::RunForm(Form& form) {
 }  // namespace quorvan
 
 namespace quorvan {
+namespace {
 
-bool TerminalUserInterface::RunPrompt(PromptDialog& dialog) { return false; }
+// The form field that asks for `control` on the terminal; nullopt for a control
+// that takes no answer (a static text, an ignored item, a list without entries).
+std::optional<FormField> PromptField(const PromptControl& control) {
+  using Kind = PromptControl::Kind;
+  switch (control.kind) {
+    case Kind::kIgnored:
+    case Kind::kStatic:
+      return std::nullopt;
+    case Kind::kEdit:
+      return FormField::Edit(control.section, control.default_text);
+    case Kind::kCombo:
+    case Kind::kList: {
+      if (control.entries.empty()) return std::nullopt;
+      std::string wanted = Lower(control.preselection);
+      int preset = 0;
+      for (std::size_t i = 0; i < control.entries.size(); ++i) {
+        if (Lower(control.entries[i]) == wanted) {
+          preset = static_cast<int>(i);
+          break;
+        }
+      }
+      return FormField::List(control.section, control.entries, preset);
+    }
+    case Kind::kCheck:
+      return FormField::CheckBox(control.section, false);
+    case Kind::kRadio: {
+      // Each button shows the value it delivers, or its identifier without one.
+      std::vector<std::string> choices;
+      for (std::size_t k = 0; k < control.entries.size(); ++k) {
+        choices.push_back(!control.entries[k].empty()
+                              ? control.entries[k]
+                              : "Button " +
+                                    std::to_string(control.start_id + static_cast<long long>(k)));
+      }
+      if (choices.empty()) return std::nullopt;
+      int preset = control.default_position >= 0 &&
+                           static_cast<std::size_t>(control.default_position) < choices.size()
+                       ? control.default_position
+                       : -1;
+      return FormField::RadioGroup(control.section, std::move(choices), preset);
+    }
+  }
+  return std::nullopt;
+}
+
+// Whether `a` reads the same control as `b`, so that it takes b's answer.
+bool SameControl(const PromptControl& a, const PromptControl& b) {
+  if (a.kind != b.kind) return false;
+  if (a.kind == PromptControl::Kind::kRadio)
+    return a.start_id == b.start_id && a.end_id == b.end_id;
+  return a.control_id == b.control_id;
+}
+
+}  // namespace
+
+bool TerminalUserInterface::RunPrompt(PromptDialog& dialog) {
+  using Kind = PromptControl::Kind;
+  std::vector<PromptControl> controls = dialog.controls;
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    PromptControl& control = controls[i];
+    control.found = true;
+    auto earlier =
+        std::find_if(controls.begin(), controls.begin() + static_cast<std::ptrdiff_t>(i),
+                     [&](const PromptControl& other) { return SameControl(control, other); });
+    if (earlier != controls.begin() + static_cast<std::ptrdiff_t>(i)) {
+      control.text = earlier->text;
+      control.checked = earlier->checked;
+      control.selected_position = earlier->selected_position;
+      continue;
+    }
+    std::optional<FormField> field = PromptField(control);
+    if (!field) continue;
+    if (!AskField(*field)) return false;
+    switch (control.kind) {
+      case Kind::kEdit:
+        control.text = field->text;
+        break;
+      case Kind::kCombo:
+      case Kind::kList:
+        if (field->selected >= 0)
+          control.text = field->choices[static_cast<std::size_t>(field->selected)];
+        break;
+      case Kind::kCheck:
+        control.checked = field->checked;
+        break;
+      case Kind::kRadio:
+        control.selected_position = field->selected;
+        break;
+      case Kind::kIgnored:
+      case Kind::kStatic:
+        break;
+    }
+  }
+  dialog.controls = std::move(controls);
+  return true;
+}
 
 }  // namespace quorvan

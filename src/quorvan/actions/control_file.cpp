@@ -1,6 +1,7 @@
 #include "quorvan/actions/control_file.h"
 
 #include "engine/templates.h"
+#include "quorvan/prompt_step.h"
 
 namespace quorvan {
 
@@ -13,8 +14,8 @@ std::string LocateControlFile(const App& app, std::string_view setting,
 
 bool ExpandControlFileText(App& app, const std::string& path, const engine::VariableTable& table,
                            int argument_count, std::string& result) {
-  // No prompt dialogs yet: a control file that asks for one fails with a message.
-  engine::TextExpander expander(app.ui);
+  PromptDialogStep prompt(app);
+  engine::TextExpander expander(app.ui, &prompt);
   if (!expander.ExpandControlFile(path, table, argument_count)) return false;
   result = std::move(expander.result);
   return true;

@@ -1,7 +1,389 @@
 #include "quorvan/qt/prompt_dialog_qt.h"
 
-namespace quorvan {
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QResource>
+#include <QScreen>
+#include <QStringListModel>
+#include <QTextEdit>
+#include <QUiLoader>
+#include <QVBoxLayout>
+#include <algorithm>
 
-bool RunPromptDialog(PromptDialog& dialog, QWidget* owner) { return false; }
+#include "settings/message_box.h"
+#include "settings/text_codec.h"
+
+namespace quorvan {
+namespace {
+
+using settings::FromBytes;
+using settings::ToBytes;
+
+// What a widget is to the prompt: the classes a dialog layout is made of.
+enum class ControlClass { kStatic, kEdit, kComboBox, kListBox, kAutoButton, kOther };
+
+ControlClass Classify(const QWidget* widget) {
+  if (qobject_cast<const QLabel*>(widget)) return ControlClass::kStatic;
+  if (qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QTextEdit*>(widget) ||
+      qobject_cast<const QPlainTextEdit*>(widget)) {
+    return ControlClass::kEdit;
+  }
+  if (qobject_cast<const QComboBox*>(widget)) return ControlClass::kComboBox;
+  if (qobject_cast<const QListView*>(widget)) return ControlClass::kListBox;
+  if (qobject_cast<const QRadioButton*>(widget) || qobject_cast<const QCheckBox*>(widget)) {
+    return ControlClass::kAutoButton;
+  }
+  return ControlClass::kOther;
+}
+
+bool HasLabel(ControlClass kind) {
+  return kind == ControlClass::kEdit || kind == ControlClass::kComboBox ||
+         kind == ControlClass::kListBox;
+}
+
+// The children of `widget` that belong to the layout: a combo box shows only its
+// edit field, and the parts that views, edits and spin boxes make for themselves
+// (viewports, scroll bars, popups) are not controls of the dialog.
+std::vector<QWidget*> LayoutChildren(QWidget* widget) {
+  if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+    if (combo->lineEdit()) return {combo->lineEdit()};
+    return {};
+  }
+  if (qobject_cast<QAbstractItemView*>(widget) || qobject_cast<QTextEdit*>(widget) ||
+      qobject_cast<QPlainTextEdit*>(widget) || qobject_cast<QAbstractSpinBox*>(widget) ||
+      qobject_cast<QLineEdit*>(widget)) {
+    return {};
+  }
+  std::vector<QWidget*> children;
+  for (QObject* child : widget->children()) {
+    auto* child_widget = qobject_cast<QWidget*>(child);
+    if (child_widget && !child_widget->isWindow()) children.push_back(child_widget);
+  }
+  return children;
+}
+
+// A combo box's edit field was disabled on its own during the walk, so it is
+// enabled with the combo box.
+void Enable(QWidget* widget) {
+  if (!widget) return;
+  widget->setEnabled(true);
+  if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+    if (combo->lineEdit()) combo->lineEdit()->setEnabled(true);
+  }
+}
+
+void SetText(QWidget* widget, const QString& text) {
+  if (auto* label = qobject_cast<QLabel*>(widget)) {
+    label->setText(text);
+  } else if (auto* line = qobject_cast<QLineEdit*>(widget)) {
+    line->setText(text);
+  } else if (auto* edit = qobject_cast<QTextEdit*>(widget)) {
+    edit->setPlainText(text);
+  } else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget)) {
+    plain->setPlainText(text);
+  } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+    if (combo->isEditable()) combo->setEditText(text);
+  } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+    button->setText(text);
+  } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
+    group->setTitle(text);
+  }
+}
+
+QAbstractItemModel* ListModel(QListView* list) {
+  if (!list->model()) list->setModel(new QStringListModel(list));
+  return list->model();
+}
+
+// The text of a list's selected entry (the first, by row, of several); empty when
+// nothing is selected.
+QString ListSelection(const QListView* list) {
+  if (!list->model() || !list->selectionModel()) return QString();
+  QModelIndexList selected = list->selectionModel()->selectedIndexes();
+  if (selected.isEmpty()) return QString();
+  auto first = std::min_element(
+      selected.begin(), selected.end(),
+      [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+  return first->data(Qt::DisplayRole).toString();
+}
+
+QString Text(const QWidget* widget) {
+  if (auto* line = qobject_cast<const QLineEdit*>(widget)) return line->text();
+  if (auto* edit = qobject_cast<const QTextEdit*>(widget)) return edit->toPlainText();
+  if (auto* plain = qobject_cast<const QPlainTextEdit*>(widget)) return plain->toPlainText();
+  if (auto* combo = qobject_cast<const QComboBox*>(widget)) return combo->currentText();
+  if (auto* list = qobject_cast<const QListView*>(widget)) return ListSelection(list);
+  if (auto* label = qobject_cast<const QLabel*>(widget)) return label->text();
+  if (auto* button = qobject_cast<const QAbstractButton*>(widget)) return button->text();
+  if (auto* group = qobject_cast<const QGroupBox*>(widget)) return group->title();
+  return QString();
+}
+
+// Adds the entries to a combo box or list and selects the first whose text equals
+// `preselection` without regard to case, or the first entry.
+void FillAndSelect(QWidget* widget, const PromptControl& control) {
+  const QString wanted = FromBytes(control.preselection);
+  if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+    for (const std::string& entry : control.entries) combo->addItem(FromBytes(entry));
+    int index = wanted.isEmpty() ? -1 : combo->findText(wanted, Qt::MatchFixedString);
+    if (combo->count() > 0) combo->setCurrentIndex(std::max(index, 0));
+  } else if (auto* list = qobject_cast<QListView*>(widget)) {
+    QAbstractItemModel* model = ListModel(list);
+    for (const std::string& entry : control.entries) {
+      int row = model->rowCount();
+      if (!model->insertRow(row)) break;
+      model->setData(model->index(row, 0), FromBytes(entry));
+    }
+    int chosen = 0;
+    for (int row = 0; !wanted.isEmpty() && row < model->rowCount(); ++row) {
+      if (model->index(row, 0).data().toString().compare(wanted, Qt::CaseInsensitive) == 0) {
+        chosen = row;
+        break;
+      }
+    }
+    if (model->rowCount() > 0 && list->selectionModel()) {
+      list->selectionModel()->setCurrentIndex(model->index(chosen, 0),
+                                              QItemSelectionModel::ClearAndSelect);
+    }
+  }
+}
+
+// Sets one option button's state even where exclusivity would refuse to clear it.
+void SetExclusiveState(QAbstractButton* button, bool checked) {
+  QButtonGroup* group = button->group();
+  const bool group_exclusive = group && group->exclusive();
+  const bool auto_exclusive = button->autoExclusive();
+  if (group_exclusive) group->setExclusive(false);
+  button->setAutoExclusive(false);
+  button->setChecked(checked);
+  button->setAutoExclusive(auto_exclusive);
+  if (group_exclusive) group->setExclusive(true);
+}
+
+}  // namespace
+
+ResourceRegistration::ResourceRegistration(const QString& library_path) : path_(library_path) {
+  registered_ = !path_.isEmpty() && QResource::registerResource(path_);
+}
+
+ResourceRegistration::~ResourceRegistration() {
+  if (registered_) QResource::unregisterResource(path_);
+}
+
+PromptLayout::PromptLayout(int resource_id, QWidget* owner) {
+  QFile file(QStringLiteral(":/dialogs/%1.ui").arg(resource_id));
+  if (!file.open(QIODevice::ReadOnly)) return;
+  QUiLoader loader;
+  std::unique_ptr<QWidget> form(loader.load(&file));
+  if (!form) return;
+  if (qobject_cast<QDialog*>(form.get())) {
+    dialog_.reset(static_cast<QDialog*>(form.release()));
+    dialog_->setParent(owner, dialog_->windowFlags() | Qt::Dialog);
+  } else {
+    // A layout drawn as a plain widget is shown inside a dialog of its own.
+    dialog_ = std::make_unique<QDialog>(owner);
+    dialog_->setWindowTitle(form->windowTitle());
+    auto* layout = new QVBoxLayout(dialog_.get());
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(form.release());
+  }
+  Walk();
+  ConnectButtons();
+}
+
+PromptLayout::~PromptLayout() = default;
+
+void PromptLayout::Walk() {
+  // Depth first, in child order: the order in which the layout creates its controls.
+  std::vector<QWidget*> pending = LayoutChildren(dialog_.get());
+  std::reverse(pending.begin(), pending.end());
+  QWidget* pending_label = nullptr;
+  while (!pending.empty()) {
+    QWidget* widget = pending.back();
+    pending.pop_back();
+    std::vector<QWidget*> children = LayoutChildren(widget);
+    pending.insert(pending.end(), children.rbegin(), children.rend());
+
+    bool ok = false;
+    int id = widget->property("controlId").toInt(&ok);
+    if (ok) controls_.emplace(id, widget);
+
+    ControlClass kind = Classify(widget);
+    if (kind == ControlClass::kStatic) {
+      pending_label = widget;
+      continue;
+    }
+    if (HasLabel(kind) && pending_label) {
+      labels_[widget] = pending_label;
+      pending_label->setEnabled(false);
+    }
+    widget->setEnabled(kind == ControlClass::kOther);
+    pending_label = nullptr;
+  }
+  // A label that names its control as buddy labels it wherever it stands.
+  for (QLabel* label : dialog_->findChildren<QLabel*>()) {
+    QWidget* buddy = label->buddy();
+    if (buddy && HasLabel(Classify(buddy)) && !labels_.count(buddy)) {
+      labels_[buddy] = label;
+      label->setEnabled(false);
+    }
+  }
+}
+
+void PromptLayout::ConnectButtons() {
+  QDialog* dialog = dialog_.get();
+  for (QDialogButtonBox* box : dialog->findChildren<QDialogButtonBox*>()) {
+    QObject::connect(box, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(box, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+  }
+  for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
+    if (button->objectName() == QLatin1String("IDOK")) {
+      QObject::connect(button, &QAbstractButton::clicked, dialog, &QDialog::accept);
+    } else if (button->objectName() == QLatin1String("IDCANCEL")) {
+      QObject::connect(button, &QAbstractButton::clicked, dialog, &QDialog::reject);
+    }
+  }
+}
+
+QWidget* PromptLayout::Control(int id) const {
+  auto it = controls_.find(id);
+  return it == controls_.end() ? nullptr : it->second;
+}
+
+QWidget* PromptLayout::Label(QWidget* control) const {
+  auto it = labels_.find(control);
+  return it == labels_.end() ? nullptr : it->second;
+}
+
+std::vector<std::pair<int, QWidget*>> PromptLayout::Range(int start, int end) const {
+  std::vector<std::pair<int, QWidget*>> range;
+  if (start > end) return range;
+  for (auto it = controls_.lower_bound(start); it != controls_.end() && it->first <= end; ++it) {
+    range.emplace_back(*it);
+  }
+  return range;
+}
+
+void PromptLayout::Prepare(const PromptDialog& dialog) {
+  using Kind = PromptControl::Kind;
+  for (const PromptControl& control : dialog.controls) {
+    if (control.kind == Kind::kRadio) {
+      const long long selected =
+          static_cast<long long>(control.start_id) + control.default_position;
+      for (const auto& [id, widget] : Range(control.start_id, control.end_id)) {
+        Enable(widget);
+        if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+          SetExclusiveState(button, id == selected);
+        }
+      }
+      continue;
+    }
+    QWidget* widget = control.kind == Kind::kIgnored ? nullptr : Control(control.control_id);
+    if (!widget) continue;
+    switch (control.kind) {
+      case Kind::kStatic:
+        SetText(widget, FromBytes(control.default_text));
+        Enable(widget);
+        break;
+      case Kind::kEdit:
+        SetText(widget, FromBytes(control.default_text));
+        Enable(widget);
+        Enable(Label(widget));
+        break;
+      case Kind::kCombo:
+      case Kind::kList:
+        Enable(widget);
+        Enable(Label(widget));
+        FillAndSelect(widget, control);
+        break;
+      case Kind::kCheck:
+        Enable(widget);
+        break;
+      case Kind::kIgnored:
+      case Kind::kRadio:
+        break;
+    }
+  }
+}
+
+void PromptLayout::ReadAnswers(PromptDialog& dialog) const {
+  using Kind = PromptControl::Kind;
+  for (PromptControl& control : dialog.controls) {
+    control.found = false;
+    control.text.clear();
+    control.checked = false;
+    control.selected_position = -1;
+    if (control.kind == Kind::kRadio) {
+      for (const auto& [id, widget] : Range(control.start_id, control.end_id)) {
+        control.found = true;
+        auto* button = qobject_cast<QAbstractButton*>(widget);
+        if (button && button->isChecked()) {
+          control.selected_position =
+              static_cast<int>(static_cast<long long>(id) - control.start_id);
+          break;
+        }
+      }
+      continue;
+    }
+    QWidget* widget = control.kind == Kind::kIgnored ? nullptr : Control(control.control_id);
+    control.found = widget != nullptr;
+    if (!widget) continue;
+    if (control.kind == Kind::kList) {
+      auto* list = qobject_cast<QListView*>(widget);
+      auto* combo = qobject_cast<QComboBox*>(widget);
+      control.text = ToBytes(list ? ListSelection(list) : combo ? combo->currentText() : QString());
+    } else if (control.kind == Kind::kEdit || control.kind == Kind::kCombo) {
+      control.text = ToBytes(Text(widget));
+    } else if (control.kind == Kind::kCheck) {
+      auto* button = qobject_cast<QAbstractButton*>(widget);
+      control.checked = button && button->isChecked();
+    }
+  }
+}
+
+void PromptLayout::Centre(QWidget* owner) {
+  dialog_->adjustSize();
+  QRect area;
+  if (owner) {
+    area = owner->window()->frameGeometry();
+  } else if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    area = screen->availableGeometry();
+  }
+  if (area.isValid()) dialog_->move(area.center() - dialog_->rect().center());
+}
+
+bool RunPromptDialog(PromptDialog& dialog, QWidget* owner) {
+  // The library stays registered until the dialog, which may still read images from
+  // it, is gone.
+  ResourceRegistration registration(FromBytes(dialog.library_path));
+  if (!registration.registered()) {
+    settings::ShowMessage(
+        owner, QStringLiteral("Unable to find resource DLL: ") + FromBytes(dialog.library_path));
+    return false;
+  }
+  PromptLayout layout(dialog.resource_id, owner);
+  if (!layout.dialog()) {
+    settings::ShowMessage(owner, QStringLiteral("Unable to find Dialog resource"));
+    return false;
+  }
+  layout.Prepare(dialog);
+  layout.Centre(owner);
+  if (layout.dialog()->exec() != QDialog::Accepted) return false;
+  layout.ReadAnswers(dialog);
+  return true;
+}
 
 }  // namespace quorvan
