@@ -19,6 +19,8 @@
 #include "quorvan/actions/filter_request.h"
 #include "quorvan/qt/form_dialogs.h"
 #include "quorvan/qt/main_sheet.h"
+#include "quorvan/qt/prompt_dialog_qt.h"
+#include "quorvan/prompt_step.h"
 #include "settings/config_page.h"
 #include "settings/message_box.h"
 
@@ -100,6 +102,17 @@ int main(int argc, char** argv) {
         quorvan::CommonList::kStrings,
         {"// $_UserID, $_Date", "#include <vector>", "\\r\\n// ----------------\\r\\n"});
     SaveModal("quorvan-common-strings", [&] { quorvan::RunFormDialog(strings, nullptr); });
+  }
+  {
+    // The shipped function header that asks for a purpose and an access level.
+    const std::string data = BRK_SHIPPED_DATA_DIR;
+    std::vector<engine::DlgGetItem> items;
+    quorvan::ParseDlgGetItems("$_DlgGet(\"Purpose\", \"\") $_DlgGet(\"Access\", \"public\")",
+                              items);
+    quorvan::PromptDialog prompt = quorvan::DescribePromptDialog(data + "/FCNPURP.CTL", items);
+    prompt.library_path = data + "/TEMPLRES.rcc";
+    prompt.resource_id = 7001;
+    SaveModal("quorvan-prompt-7001", [&] { quorvan::RunPromptDialog(prompt, nullptr); });
   }
   return failures == 0 ? 0 : 1;
 }
