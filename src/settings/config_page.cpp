@@ -1,7 +1,6 @@
 #include "settings/config_page.h"
 
 #include "settings/add_configuration_dialog.h"
-#include "settings/help_window.h"
 #include "settings/property_sheet.h"
 #include "settings/text_codec.h"
 #include "ui_config_page.h"
