@@ -62,6 +62,7 @@ int RunSheet(App& app) {
                  module_path.c_str(), dlerror());
     return kExitUsage;
   }
+  if (auto* lazy = dynamic_cast<LazyQtUserInterface*>(&app.ui)) lazy->Preload();
   return run(kUserInterfaceVersion, app);
 }
 

@@ -25,6 +25,10 @@ class LazyQtUserInterface : public UserInterface {
   bool RunForm(Form& form) override;
   bool RunPrompt(PromptDialog& dialog) override;
 
+  // Tries the module now, as when Qt runs anyway (the settings sheet), so that
+  // the beep is Qt's from the start.
+  void Preload() { Active(); }
+
   // Whether the module has been tried, and whether it answers.
   bool attempted() const { return attempted_; }
   bool qt_loaded() const { return qt_ != nullptr; }

@@ -28,6 +28,10 @@ TEST(LazyQtUserInterface, LoadsTheModuleOnTheFirstThingShownNotOnABeep) {
   ui.Beep();
   ui.ShowMessage("done");
   EXPECT_EQ(ReadFile(log), "question Again?\nform Column Insert\nbeep\nmessage done\n");
+
+  LazyQtUserInterface preloaded(BuiltProgram("libquorvan_fake_ui.so"));
+  preloaded.Preload();
+  EXPECT_TRUE(preloaded.qt_loaded());
   unsetenv("FAKE_UI_LOG");
 }
 
