@@ -37,19 +37,9 @@ std::string ProgramDirectory() {
   return slash == std::string::npos || slash == 0 ? "/" : program.substr(0, slash);
 }
 
-bool DisplayChosen() {
-  const char* choice = std::getenv("QUORVAN_UI");
-  if (choice && std::string_view(choice) == "tty") return false;
-  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
-    const char* value = std::getenv(name);
-    if (value && *value) return true;
-  }
-  return false;
-}
-
 // The settings sheet lives in the Qt module.
 int RunSheet(App& app) {
-  if (!DisplayChosen()) {
+  if (!WindowsWanted()) {
     std::fputs(kNeedsDisplayMessage, stderr);
     return kExitUsage;
   }

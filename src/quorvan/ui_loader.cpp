@@ -52,12 +52,14 @@ bool LazyQtUserInterface::RunForm(Form& form) { return Active().RunForm(form); }
 
 bool LazyQtUserInterface::RunPrompt(PromptDialog& dialog) { return Active().RunPrompt(dialog); }
 
-std::unique_ptr<UserInterface> MakeUserInterface(const std::string& program_directory) {
+bool WindowsWanted() {
   const char* choice = std::getenv("QUORVAN_UI");
-  if ((choice && std::string_view(choice) == "tty") ||
-      (!HasValue("DISPLAY") && !HasValue("WAYLAND_DISPLAY"))) {
-    return std::make_unique<TerminalUserInterface>();
-  }
+  if (choice && std::string_view(choice) == "tty") return false;
+  return HasValue("DISPLAY") || HasValue("WAYLAND_DISPLAY");
+}
+
+std::unique_ptr<UserInterface> MakeUserInterface(const std::string& program_directory) {
+  if (!WindowsWanted()) return std::make_unique<TerminalUserInterface>();
   return std::make_unique<LazyQtUserInterface>(program_directory + "/" + kQtModuleFileName);
 }
 

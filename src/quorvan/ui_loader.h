@@ -42,8 +42,12 @@ class LazyQtUserInterface : public UserInterface {
   TerminalUserInterface terminal_;
 };
 
-// The terminal when QUORVAN_UI is "tty" or neither DISPLAY nor WAYLAND_DISPLAY is
-// set; otherwise the Qt module kQtModuleFileName in `program_directory`.
+// Whether windows are wanted: QUORVAN_UI is not "tty" and DISPLAY or
+// WAYLAND_DISPLAY is set.
+bool WindowsWanted();
+
+// The terminal unless WindowsWanted(); otherwise the Qt module kQtModuleFileName in
+// `program_directory`.
 std::unique_ptr<UserInterface> MakeUserInterface(const std::string& program_directory);
 
 }  // namespace quorvan

@@ -29,13 +29,7 @@ QStringList ConfigPage::names() const {
 
 void ConfigPage::LoadControls() {
   ui_->configurationList->clear();
-  const int count =
-      settings_.ReadSectionNumber(config::kConfigurationsSection, kNumberOfConfigs, 0);
-  for (int i = 0; i < count; ++i) {
-    std::string name =
-        settings_.ReadSectionValue(config::kConfigurationsSection, kConfigurationBase, i, "");
-    if (!name.empty()) AddName(FromBytes(name));
-  }
+  for (const QString& name : ListedConfigurations(settings_)) AddName(name);
 }
 
 void ConfigPage::AddName(const QString& name) {

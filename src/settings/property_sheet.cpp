@@ -29,6 +29,17 @@ QPushButton* MakeButton(const QString& text, const char* name, QWidget* parent) 
 
 }  // namespace
 
+QStringList ListedConfigurations(const config::Settings& settings) {
+  QStringList names;
+  const int count = settings.ReadSectionNumber(config::kConfigurationsSection, kNumberOfConfigs, 0);
+  for (int i = 0; i < count; ++i) {
+    std::string name =
+        settings.ReadSectionValue(config::kConfigurationsSection, kConfigurationBase, i, "");
+    if (!name.empty()) names.append(FromBytes(name));
+  }
+  return names;
+}
+
 PropertySheet::PropertySheet(config::Settings& settings, const QString& title, int chooser_id,
                              QWidget* parent)
     : QDialog(parent), settings_(settings) {
@@ -131,13 +142,7 @@ void PropertySheet::FillConfigurationChooser() {
   filling_chooser_ = true;
   chooser_->clear();
   QStringList names{FromBytes(config::kDefaultConfiguration)};
-  const int count =
-      settings_.ReadSectionNumber(config::kConfigurationsSection, kNumberOfConfigs, 0);
-  for (int i = 0; i < count; ++i) {
-    std::string name =
-        settings_.ReadSectionValue(config::kConfigurationsSection, kConfigurationBase, i, "");
-    if (!name.empty()) names.append(FromBytes(name));
-  }
+  names.append(ListedConfigurations(settings_));
   // A sorted list, as the user sees it: letter case does not order the names.
   std::stable_sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
     return QString::compare(a, b, Qt::CaseInsensitive) < 0;

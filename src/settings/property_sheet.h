@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 #include "config/settings.h"
@@ -26,6 +27,10 @@ inline constexpr char kLoseChangesQuestion[] = "Lose changes to current Configur
 inline constexpr char kLastConfiguration[] = "Last Configuration";
 inline constexpr char kNumberOfConfigs[] = "Number of Configs";
 inline constexpr char kConfigurationBase[] = "Configuration";
+
+// The non-empty names "Configuration0" ... of section "Configurations", up to
+// "Number of Configs", in stored order.
+QStringList ListedConfigurations(const config::Settings& settings);
 
 class PropertySheet : public QDialog {
   Q_OBJECT
