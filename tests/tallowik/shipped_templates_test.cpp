@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
 
 #include "config/memory_store.h"
+#include "support/child_process.h"
 #include "support/temp_dir.h"
 #include "tallowik/class_generator.h"
 #include "test_support.h"
@@ -15,12 +15,12 @@ namespace {
 using testing_support::ReadFile;
 using testing_support::TempDir;
 
-// The installed data files: BRK_DATA_DIR when the build names it, else the source tree's.
+// The installed data files: BRK_DATA_DIR when the environment names it, else the source
+// tree's (an absolute path, as the test changes directory).
 std::string DataDirectory() {
   const char* given = std::getenv("BRK_DATA_DIR");
   if (given && *given) return given;
-  return (std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "data")
-      .string();
+  return testing_support::ShippedDataDirectory();
 }
 
 TEST(ShippedTemplates, EveryCategoryGivesACompleteClass) {
