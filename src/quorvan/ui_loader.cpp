@@ -2,20 +2,12 @@
 
 #include <dlfcn.h>
 
-#include <cstdlib>
 #include <string_view>
 
+#include "platform/display.h"
 #include "quorvan/qt_module.h"
 
 namespace quorvan {
-namespace {
-
-bool HasValue(const char* name) {
-  const char* value = std::getenv(name);
-  return value && *value;
-}
-
-}  // namespace
 
 LazyQtUserInterface::LazyQtUserInterface(std::string module_path)
     : module_path_(std::move(module_path)) {}
@@ -52,11 +44,7 @@ bool LazyQtUserInterface::RunForm(Form& form) { return Active().RunForm(form); }
 
 bool LazyQtUserInterface::RunPrompt(PromptDialog& dialog) { return Active().RunPrompt(dialog); }
 
-bool WindowsWanted() {
-  const char* choice = std::getenv("QUORVAN_UI");
-  if (choice && std::string_view(choice) == "tty") return false;
-  return HasValue("DISPLAY") || HasValue("WAYLAND_DISPLAY");
-}
+bool WindowsWanted() { return platform::WindowsWanted("QUORVAN_UI"); }
 
 std::unique_ptr<UserInterface> MakeUserInterface(const std::string& program_directory) {
   if (!WindowsWanted()) return std::make_unique<TerminalUserInterface>();

@@ -42,8 +42,8 @@ class LazyQtUserInterface : public UserInterface {
   TerminalUserInterface terminal_;
 };
 
-// Whether windows are wanted: QUORVAN_UI is not "tty" and DISPLAY or
-// WAYLAND_DISPLAY is set.
+// Whether windows are wanted: neither BRACKWATER_UI nor QUORVAN_UI is "tty", and
+// DISPLAY or WAYLAND_DISPLAY is set.
 bool WindowsWanted();
 
 // The terminal unless WindowsWanted(); otherwise the Qt module kQtModuleFileName in
