@@ -238,7 +238,7 @@ bool SameControl(const PromptControl& a, const PromptControl& b) {
 
 }  // namespace
 
-bool TerminalUserInterface::RunPrompt(PromptDialog& dialog) {
+bool TerminalUserInterface::RunItemPrompt(PromptDialog& dialog) {
   using Kind = PromptControl::Kind;
   std::vector<PromptControl> controls = dialog.controls;
   for (std::size_t i = 0; i < controls.size(); ++i) {
@@ -277,6 +277,85 @@ bool TerminalUserInterface::RunPrompt(PromptDialog& dialog) {
     }
   }
   dialog.controls = std::move(controls);
+  return true;
+}
+
+}  // namespace quorvan
+
+namespace quorvan {
+
+bool TerminalUserInterface::RunPrompt(PromptDialog& dialog) {
+  if (prompt_runner_) {
+    switch (prompt_runner_(dialog, *this)) {
+      case LayoutPromptStatus::kOk:
+        return true;
+      case LayoutPromptStatus::kCancelled:
+        return false;
+      case LayoutPromptStatus::kNoLibrary:
+        ShowMessage("Unable to find resource DLL: " + dialog.library_path);
+        return false;
+      case LayoutPromptStatus::kNoLayout:
+        ShowMessage("Unable to find Dialog resource");
+        return false;
+      case LayoutPromptStatus::kNoQt:
+        Write("The dialog's layout cannot be read here; its fields are asked as listed.\n");
+        break;
+    }
+  }
+  return RunItemPrompt(dialog);
+}
+
+bool TerminalUserInterface::AskEditableChoice(PromptQuestion& question) {
+  if (!question.label.empty()) Write(question.label + "\n");
+  for (std::size_t i = 0; i < question.choices.size(); ++i) {
+    Write("  " + std::to_string(i + 1) + ". " + question.choices[i] + "\n");
+  }
+  Write("Choice or text [" + question.text + "]: ");
+  std::optional<std::string> answer = ReadLine();
+  if (!answer) return false;
+  if (answer->empty()) return true;
+  int number = ChoiceNumber(*answer, question.choices.size());
+  if (number > 0) {
+    question.selected = number - 1;
+    question.text = question.choices[static_cast<std::size_t>(number - 1)];
+  } else {
+    question.selected = -1;
+    question.text = std::move(*answer);
+  }
+  return true;
+}
+
+bool TerminalUserInterface::AskPrompt(PromptQuestions& questions) {
+  using Kind = PromptQuestion::Kind;
+  if (!questions.title.empty()) Write(questions.title + "\n");
+  for (PromptQuestion& question : questions.questions) {
+    switch (question.kind) {
+      case Kind::kCaption:
+        Write(question.label + "\n");
+        break;
+      case Kind::kEdit: {
+        FormField field = FormField::Edit(question.label, question.text);
+        if (!AskField(field)) return false;
+        question.text = std::move(field.text);
+        break;
+      }
+      case Kind::kChoice: {
+        FormField field = FormField::List(question.label, question.choices, question.selected);
+        if (!AskField(field)) return false;
+        question.selected = field.selected;
+        break;
+      }
+      case Kind::kEditableChoice:
+        if (!AskEditableChoice(question)) return false;
+        break;
+      case Kind::kCheck: {
+        FormField field = FormField::CheckBox(question.label, question.checked);
+        if (!AskField(field)) return false;
+        question.checked = field.checked;
+        break;
+      }
+    }
+  }
   return true;
 }
 

@@ -6,12 +6,14 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
+#include "quorvan/terminal_prompt.h"
 #include "quorvan/user_interface.h"
 
 namespace quorvan {
 
-class TerminalUserInterface : public UserInterface {
+class TerminalUserInterface : public UserInterface, public PromptAsker {
  public:
   // The terminal is opened on first need.
   TerminalUserInterface();
@@ -29,8 +31,14 @@ class TerminalUserInterface : public UserInterface {
   bool AskYesNo(std::string_view text) override;
   // Asks the fields in order, one line each; an empty line keeps a field's value.
   bool RunForm(Form& form) override;
-  // Asks the prompt's items in order, one line each.
+  // Asks the fields of the prompt's layout through the layout runner; without one,
+  // or when it cannot read the layout, asks the prompt's items in order instead.
   bool RunPrompt(PromptDialog& dialog) override;
+  // Prints the captions and asks the fields, one line each.
+  bool AskPrompt(PromptQuestions& questions) override;
+
+  // The module that reads prompt layouts; none by default.
+  void SetPromptLayoutRunner(PromptLayoutRunner runner) { prompt_runner_ = std::move(runner); }
 
  private:
   void OpenTerminal();
@@ -39,6 +47,12 @@ class TerminalUserInterface : public UserInterface {
   std::optional<std::string> ReadLine();
   // One field's answer into `field`; false at the end of input.
   bool AskField(FormField& field);
+  // A combo box that takes a number or a text; false at the end of input.
+  bool AskEditableChoice(PromptQuestion& question);
+  // One question per prompt item, for when no layout can be read.
+  bool RunItemPrompt(PromptDialog& dialog);
+
+  PromptLayoutRunner prompt_runner_;
 
   bool opened_ = false;
   int input_fd_ = -1;

@@ -9,8 +9,26 @@
 
 namespace quorvan {
 
+PromptLayoutRunner ModulePromptLayoutRunner(std::string module_path) {
+  // Looked up once; the module stays loaded, as for the windowed interface.
+  return [module_path = std::move(module_path), run = RunTerminalPromptFunction(nullptr),
+          tried = false](PromptDialog& dialog, PromptAsker& asker) mutable {
+    if (!tried) {
+      tried = true;
+      if (void* module = dlopen(module_path.c_str(), RTLD_NOW | RTLD_LOCAL)) {
+        run =
+            reinterpret_cast<RunTerminalPromptFunction>(dlsym(module, kQtTerminalPromptEntryPoint));
+      }
+    }
+    if (!run) return LayoutPromptStatus::kNoQt;
+    return static_cast<LayoutPromptStatus>(run(kUserInterfaceVersion, dialog, asker));
+  };
+}
+
 LazyQtUserInterface::LazyQtUserInterface(std::string module_path)
-    : module_path_(std::move(module_path)) {}
+    : module_path_(std::move(module_path)) {
+  terminal_.SetPromptLayoutRunner(ModulePromptLayoutRunner(module_path_));
+}
 
 // The module is never unloaded: Qt does not survive being unloaded, and the
 // program ends soon after anyway.
@@ -47,8 +65,13 @@ bool LazyQtUserInterface::RunPrompt(PromptDialog& dialog) { return Active().RunP
 bool WindowsWanted() { return platform::WindowsWanted("QUORVAN_UI"); }
 
 std::unique_ptr<UserInterface> MakeUserInterface(const std::string& program_directory) {
-  if (!WindowsWanted()) return std::make_unique<TerminalUserInterface>();
-  return std::make_unique<LazyQtUserInterface>(program_directory + "/" + kQtModuleFileName);
+  std::string module_path = program_directory + "/" + kQtModuleFileName;
+  if (!WindowsWanted()) {
+    auto terminal = std::make_unique<TerminalUserInterface>();
+    terminal->SetPromptLayoutRunner(ModulePromptLayoutRunner(std::move(module_path)));
+    return terminal;
+  }
+  return std::make_unique<LazyQtUserInterface>(std::move(module_path));
 }
 
 }  // namespace quorvan

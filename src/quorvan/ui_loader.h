@@ -16,6 +16,8 @@ namespace quorvan {
 // goes to the terminal and loads nothing.
 class LazyQtUserInterface : public UserInterface {
  public:
+  // The terminal, used when the module cannot start, reads prompt layouts with the
+  // same module.
   explicit LazyQtUserInterface(std::string module_path);
   ~LazyQtUserInterface() override;
 
@@ -41,6 +43,10 @@ class LazyQtUserInterface : public UserInterface {
   std::unique_ptr<UserInterface> qt_;
   TerminalUserInterface terminal_;
 };
+
+// Runs prompt dialogs on their layouts through the module at `module_path`, loaded on
+// the first prompt; kNoQt when it is missing or cannot start.
+PromptLayoutRunner ModulePromptLayoutRunner(std::string module_path);
 
 // Whether windows are wanted: neither BRACKWATER_UI nor QUORVAN_UI is "tty", and
 // DISPLAY or WAYLAND_DISPLAY is set.

@@ -65,4 +65,34 @@ TEST_F(PromptProcess, TheShippedModuleDescriptionDialogDeliversTheCheckBoxStates
       << ClipboardText();
 }
 
+#ifdef BRK_PROMPT_LIBRARY_DIR
+// Layout 400 asks access, then inline, then name; the other items' controls are not
+// in it and must not be asked for.
+TEST_F(PromptProcess, TheLayoutIsAskedInItsTabOrderAndControlsItLacksAreSkipped) {
+  desktop_.Write("ORDERED.CTL", "[Dialog]\nResDllName=" BRK_PROMPT_LIBRARY_DIR
+                                "/prompt_test_v3.rcc\nResID=400\n"
+                                "[Name]\nType=EDIT\nControlID=1\n"
+                                "[Inline]\nType=CHECK\nControlID=3\nOnState=yes\nOffState=no\n"
+                                "[Access]\nType=RADIO\nStartControlID=10\nEndControlID=12\n"
+                                "Default=1\nButton0=a\nButton1=b\nButton2=c\n"
+                                "[Missing]\nType=EDIT\nControlID=99\n"
+                                "[Off]\nType=CHECK\nControlID=98\nOffState=off\n"
+                                "[Template]\n"
+                                "M=$_DlgGet(\"Missing\", \"x\")/$_DlgGet(\"Off\", \"\") "
+                                "N=$_DlgGet(\"Name\", \"Area\") I=$_DlgGet(\"Inline\", \"\") "
+                                "A=$_DlgGet(\"Access\", \"\")\n");
+  Setting("Function Header File", "ORDERED.CTL");
+  ProgramResult run = desktop_.Run("quorvan", {"/0"}, "3\n\nVolume\n");
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_NE(ClipboardText().find("M=/off N=Volume I=yes A=c"), std::string::npos)
+      << ClipboardText();
+  const std::size_t access = run.err.find("Access\n  1. Public\n  2. Protected\n");
+  const std::size_t inline_box = run.err.find("Inline [y]: ");
+  const std::size_t name = run.err.find("Name [Area]: ");
+  EXPECT_LT(access, inline_box) << run.err;
+  EXPECT_LT(inline_box, name) << run.err;
+  EXPECT_NE(name, std::string::npos) << run.err;
+}
+#endif
+
 }  // namespace

@@ -39,7 +39,8 @@ struct PromptRun {
   std::string output;
 };
 
-PromptRun RunPrompt(std::vector<PromptControl> controls, const std::string& answers) {
+PromptRun RunPrompt(std::vector<PromptControl> controls, const std::string& answers,
+                    PromptLayoutRunner runner = nullptr) {
   TempDir dir;
   int in = open(dir.Write("in", answers).c_str(), O_RDONLY);
   int out = open(dir.File("out").c_str(), O_WRONLY | O_CREAT, 0600);
@@ -47,6 +48,7 @@ PromptRun RunPrompt(std::vector<PromptControl> controls, const std::string& answ
   run.dialog.controls = std::move(controls);
   {
     TerminalUserInterface ui(in, out, -1);
+    if (runner) ui.SetPromptLayoutRunner(std::move(runner));
     run.ok = ui.RunPrompt(run.dialog);
   }
   close(in);
@@ -109,6 +111,37 @@ TEST(TerminalPrompt, EndOfInputCancelsAndLeavesTheAnswersUnset) {
   }
   // Nothing to ask: OK without reading.
   EXPECT_TRUE(RunPrompt({Control(Kind::kStatic, 1), Control(Kind::kList, 2)}, "").ok);
+}
+
+TEST(TerminalPrompt, TheLayoutRunnersOutcomeDecidesAndWithoutQtTheItemsAreAsked) {
+  using Status = LayoutPromptStatus;
+  struct Case {
+    Status status;
+    bool ok;
+    std::string printed;
+  };
+  const Case cases[] = {
+      {Status::kOk, true, ""},
+      {Status::kCancelled, false, ""},
+      {Status::kNoLibrary, false, "Unable to find resource DLL: lib.rcc\n"},
+      {Status::kNoLayout, false, "Unable to find Dialog resource\n"},
+      {Status::kNoQt, true, "The dialog's layout cannot be read here"},
+  };
+  for (const Case& c : cases) {
+    int calls = 0;
+    PromptRun run = RunPrompt({Control(Kind::kEdit, 2, "Area")}, "Volume\n",
+                              [&](PromptDialog& dialog, PromptAsker&) {
+                                ++calls;
+                                dialog.library_path = "lib.rcc";
+                                return c.status;
+                              });
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(run.ok, c.ok) << static_cast<int>(c.status);
+    const bool items_follow = c.status == Status::kNoQt;
+    EXPECT_EQ(items_follow ? run.output.substr(0, c.printed.size()) : run.output, c.printed);
+    // Only without Qt are the items asked one by one.
+    EXPECT_EQ(run.dialog.controls[0].text, items_follow ? "Volume" : "");
+  }
 }
 
 }  // namespace

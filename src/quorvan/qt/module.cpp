@@ -5,6 +5,7 @@
 
 #include "quorvan/action_table.h"
 #include "quorvan/qt/main_sheet.h"
+#include "quorvan/qt/prompt_terminal_form.h"
 #include "quorvan/qt/qt_application.h"
 #include "quorvan/qt/qt_user_interface.h"
 #include "quorvan/qt_module.h"
@@ -27,4 +28,13 @@ extern "C" int QuorvanRunSettingsSheet(int interface_version, quorvan::App& app)
   return quorvan::RunMainSheet(
       app.settings, quorvan::ActionTable(),
       [&app](int index) { return quorvan::RunAction(app, index); }, help_file);
+}
+
+extern "C" int QuorvanRunTerminalPrompt(int interface_version, quorvan::PromptDialog& dialog,
+                                        quorvan::PromptAsker& asker) {
+  if (interface_version != quorvan::kUserInterfaceVersion ||
+      !quorvan::EnsureOffscreenQtApplication()) {
+    return static_cast<int>(quorvan::LayoutPromptStatus::kNoQt);
+  }
+  return static_cast<int>(quorvan::RunTerminalPrompt(dialog, asker));
 }

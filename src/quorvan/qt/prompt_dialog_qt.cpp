@@ -1,28 +1,19 @@
 #include "quorvan/qt/prompt_dialog_qt.h"
 
 #include <QAbstractButton>
-#include <QAbstractItemView>
-#include <QAbstractSpinBox>
 #include <QApplication>
-#include <QButtonGroup>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFile>
-#include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListView>
-#include <QPlainTextEdit>
-#include <QRadioButton>
 #include <QResource>
 #include <QScreen>
-#include <QStringListModel>
-#include <QTextEdit>
 #include <QUiLoader>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "quorvan/qt/prompt_controls.h"
 #include "settings/message_box.h"
 #include "settings/text_codec.h"
 
@@ -31,106 +22,6 @@ namespace {
 
 using settings::FromBytes;
 using settings::ToBytes;
-
-// What a widget is to the prompt: the classes a dialog layout is made of.
-enum class ControlClass { kStatic, kEdit, kComboBox, kListBox, kAutoButton, kOther };
-
-ControlClass Classify(const QWidget* widget) {
-  if (qobject_cast<const QLabel*>(widget)) return ControlClass::kStatic;
-  if (qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QTextEdit*>(widget) ||
-      qobject_cast<const QPlainTextEdit*>(widget)) {
-    return ControlClass::kEdit;
-  }
-  if (qobject_cast<const QComboBox*>(widget)) return ControlClass::kComboBox;
-  if (qobject_cast<const QListView*>(widget)) return ControlClass::kListBox;
-  if (qobject_cast<const QRadioButton*>(widget) || qobject_cast<const QCheckBox*>(widget)) {
-    return ControlClass::kAutoButton;
-  }
-  return ControlClass::kOther;
-}
-
-bool HasLabel(ControlClass kind) {
-  return kind == ControlClass::kEdit || kind == ControlClass::kComboBox ||
-         kind == ControlClass::kListBox;
-}
-
-// The children of `widget` that belong to the layout: a combo box shows only its
-// edit field, and the parts that views, edits and spin boxes make for themselves
-// (viewports, scroll bars, popups) are not controls of the dialog.
-std::vector<QWidget*> LayoutChildren(QWidget* widget) {
-  if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-    if (combo->lineEdit()) return {combo->lineEdit()};
-    return {};
-  }
-  if (qobject_cast<QAbstractItemView*>(widget) || qobject_cast<QTextEdit*>(widget) ||
-      qobject_cast<QPlainTextEdit*>(widget) || qobject_cast<QAbstractSpinBox*>(widget) ||
-      qobject_cast<QLineEdit*>(widget)) {
-    return {};
-  }
-  std::vector<QWidget*> children;
-  for (QObject* child : widget->children()) {
-    auto* child_widget = qobject_cast<QWidget*>(child);
-    if (child_widget && !child_widget->isWindow()) children.push_back(child_widget);
-  }
-  return children;
-}
-
-// A combo box's edit field was disabled on its own during the walk, so it is
-// enabled with the combo box.
-void Enable(QWidget* widget) {
-  if (!widget) return;
-  widget->setEnabled(true);
-  if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-    if (combo->lineEdit()) combo->lineEdit()->setEnabled(true);
-  }
-}
-
-void SetText(QWidget* widget, const QString& text) {
-  if (auto* label = qobject_cast<QLabel*>(widget)) {
-    label->setText(text);
-  } else if (auto* line = qobject_cast<QLineEdit*>(widget)) {
-    line->setText(text);
-  } else if (auto* edit = qobject_cast<QTextEdit*>(widget)) {
-    edit->setPlainText(text);
-  } else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget)) {
-    plain->setPlainText(text);
-  } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-    if (combo->isEditable()) combo->setEditText(text);
-  } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-    button->setText(text);
-  } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
-    group->setTitle(text);
-  }
-}
-
-QAbstractItemModel* ListModel(QListView* list) {
-  if (!list->model()) list->setModel(new QStringListModel(list));
-  return list->model();
-}
-
-// The text of a list's selected entry (the first, by row, of several); empty when
-// nothing is selected.
-QString ListSelection(const QListView* list) {
-  if (!list->model() || !list->selectionModel()) return QString();
-  QModelIndexList selected = list->selectionModel()->selectedIndexes();
-  if (selected.isEmpty()) return QString();
-  auto first = std::min_element(
-      selected.begin(), selected.end(),
-      [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
-  return first->data(Qt::DisplayRole).toString();
-}
-
-QString Text(const QWidget* widget) {
-  if (auto* line = qobject_cast<const QLineEdit*>(widget)) return line->text();
-  if (auto* edit = qobject_cast<const QTextEdit*>(widget)) return edit->toPlainText();
-  if (auto* plain = qobject_cast<const QPlainTextEdit*>(widget)) return plain->toPlainText();
-  if (auto* combo = qobject_cast<const QComboBox*>(widget)) return combo->currentText();
-  if (auto* list = qobject_cast<const QListView*>(widget)) return ListSelection(list);
-  if (auto* label = qobject_cast<const QLabel*>(widget)) return label->text();
-  if (auto* button = qobject_cast<const QAbstractButton*>(widget)) return button->text();
-  if (auto* group = qobject_cast<const QGroupBox*>(widget)) return group->title();
-  return QString();
-}
 
 // Adds the entries to a combo box or list and selects the first whose text equals
 // `preselection` without regard to case, or the first entry.
@@ -154,23 +45,8 @@ void FillAndSelect(QWidget* widget, const PromptControl& control) {
         break;
       }
     }
-    if (model->rowCount() > 0 && list->selectionModel()) {
-      list->selectionModel()->setCurrentIndex(model->index(chosen, 0),
-                                              QItemSelectionModel::ClearAndSelect);
-    }
+    SelectListRow(list, chosen);
   }
-}
-
-// Sets one option button's state even where exclusivity would refuse to clear it.
-void SetExclusiveState(QAbstractButton* button, bool checked) {
-  QButtonGroup* group = button->group();
-  const bool group_exclusive = group && group->exclusive();
-  const bool auto_exclusive = button->autoExclusive();
-  if (group_exclusive) group->setExclusive(false);
-  button->setAutoExclusive(false);
-  button->setChecked(checked);
-  button->setAutoExclusive(auto_exclusive);
-  if (group_exclusive) group->setExclusive(true);
 }
 
 }  // namespace
@@ -214,6 +90,7 @@ void PromptLayout::Walk() {
   while (!pending.empty()) {
     QWidget* widget = pending.back();
     pending.pop_back();
+    order_.push_back(widget);
     std::vector<QWidget*> children = LayoutChildren(widget);
     pending.insert(pending.end(), children.rbegin(), children.rend());
 
@@ -268,6 +145,11 @@ QWidget* PromptLayout::Label(QWidget* control) const {
   return it == labels_.end() ? nullptr : it->second;
 }
 
+std::string PromptLayout::Section(QWidget* control) const {
+  auto it = sections_.find(control);
+  return it == sections_.end() ? std::string() : it->second;
+}
+
 std::vector<std::pair<int, QWidget*>> PromptLayout::Range(int start, int end) const {
   std::vector<std::pair<int, QWidget*>> range;
   if (start > end) return range;
@@ -284,6 +166,7 @@ void PromptLayout::Prepare(const PromptDialog& dialog) {
       const long long selected =
           static_cast<long long>(control.start_id) + control.default_position;
       for (const auto& [id, widget] : Range(control.start_id, control.end_id)) {
+        sections_.emplace(widget, control.section);
         Enable(widget);
         if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
           SetExclusiveState(button, id == selected);
@@ -293,8 +176,10 @@ void PromptLayout::Prepare(const PromptDialog& dialog) {
     }
     QWidget* widget = control.kind == Kind::kIgnored ? nullptr : Control(control.control_id);
     if (!widget) continue;
+    sections_.emplace(widget, control.section);
     switch (control.kind) {
       case Kind::kStatic:
+        captions_.insert(widget);
         SetText(widget, FromBytes(control.default_text));
         Enable(widget);
         break;

@@ -6,6 +6,8 @@
 #include <QString>
 #include <map>
 #include <memory>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "quorvan/prompt_dialog.h"
@@ -45,6 +47,13 @@ class PromptLayout {
   QWidget* Control(int id) const;
   // The label recorded for an edit, combo box or list box; null without one.
   QWidget* Label(QWidget* control) const;
+  // The controls in the order of the walk: depth first, in child order.
+  const std::vector<QWidget*>& WalkOrder() const { return order_; }
+  // Whether a static item set the control's text.
+  bool IsCaption(QWidget* control) const { return captions_.count(control) > 0; }
+  // The description section of the first item that prepared the control; empty
+  // when none did.
+  std::string Section(QWidget* control) const;
 
   // Enables and fills the controls that `dialog` names, in order; identifiers the
   // layout lacks are skipped.
@@ -63,6 +72,9 @@ class PromptLayout {
   std::unique_ptr<QDialog> dialog_;
   std::map<int, QWidget*> controls_;
   std::map<QWidget*, QWidget*> labels_;
+  std::vector<QWidget*> order_;
+  std::set<QWidget*> captions_;
+  std::map<QWidget*, std::string> sections_;
 };
 
 // Shows `dialog` modally over `owner`: true for OK with the controls' answers set,
