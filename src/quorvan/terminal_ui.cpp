@@ -298,7 +298,9 @@ bool TerminalUserInterface::RunPrompt(PromptDialog& dialog) {
         ShowMessage("Unable to find Dialog resource");
         return false;
       case LayoutPromptStatus::kNoQt:
-        Write("The dialog's layout cannot be read here; its fields are asked as listed.\n");
+        Write(
+            "The dialog layout cannot be read without Qt; asking for the template's values "
+            "instead.\n");
         break;
     }
   }

@@ -8,7 +8,10 @@
 
 namespace {
 
+using testing_support::BuiltProgram;
+using testing_support::EnvironmentChanges;
 using testing_support::ProgramResult;
+using testing_support::RunProgram;
 using testing_support::TestDesktop;
 
 class PromptProcess : public ::testing::Test {
@@ -63,6 +66,25 @@ TEST_F(PromptProcess, TheShippedModuleDescriptionDialogDeliversTheCheckBoxStates
   ASSERT_EQ(desktop_.Run("quorvan", {"/1", "/F", "/src/parser.cpp"}, "\n\n").exit_code, 0);
   EXPECT_NE(ClipboardText().find("// Description: \n//\n//===="), std::string::npos)
       << ClipboardText();
+}
+
+// On the terminal Qt is loaded for a prompt dialog's layout only, on its offscreen
+// platform whatever QT_QPA_PLATFORM says; an action form stays without Qt.
+TEST_F(PromptProcess, OnTheTerminalOnlyAPromptDialogLoadsQt) {
+  EnvironmentChanges env = desktop_.Env();
+  env["LD_DEBUG"] = "files";
+  env["QT_QPA_PLATFORM"] = "xcb";
+  ProgramResult prompt = RunProgram(BuiltProgram("quorvan"), {"/0"}, env, "Computes\n\n");
+  ASSERT_EQ(prompt.exit_code, 0) << prompt.err.substr(prompt.err.size() - 2000);
+  EXPECT_NE(prompt.err.find("libQt6Widgets"), std::string::npos);
+  EXPECT_NE(ClipboardText().find("// Purpose: Computes\n"), std::string::npos) << ClipboardText();
+
+  desktop_.SetClipboardText("a\nb\n");
+  ProgramResult form = RunProgram(BuiltProgram("quorvan"), {"/4"}, env, "sort -r\n\n\n");
+  EXPECT_EQ(form.exit_code, 0);
+  EXPECT_EQ(ClipboardText(), "b\na\n");
+  EXPECT_EQ(form.err.find("libQt6"), std::string::npos);
+  EXPECT_EQ(form.err.find("libquorvan_qt"), std::string::npos);
 }
 
 #ifdef BRK_PROMPT_LIBRARY_DIR

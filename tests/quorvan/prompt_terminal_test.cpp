@@ -125,7 +125,7 @@ TEST(TerminalPrompt, TheLayoutRunnersOutcomeDecidesAndWithoutQtTheItemsAreAsked)
       {Status::kCancelled, false, ""},
       {Status::kNoLibrary, false, "Unable to find resource DLL: lib.rcc\n"},
       {Status::kNoLayout, false, "Unable to find Dialog resource\n"},
-      {Status::kNoQt, true, "The dialog's layout cannot be read here"},
+      {Status::kNoQt, true, "The dialog layout cannot be read without Qt"},
   };
   for (const Case& c : cases) {
     int calls = 0;

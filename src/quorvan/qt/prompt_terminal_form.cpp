@@ -64,7 +64,7 @@ std::string FieldName(const QWidget* widget) {
 
 // The name of a field: `own` (its label, or its own text), else its accessible
 // name, else the section of the item that prepared it, else its object name.
-std::string Label(const PromptLayout& layout, QWidget* widget, const QWidget* own) {
+std::string QuestionLabel(const PromptLayout& layout, QWidget* widget, const QWidget* own) {
   if (own) {
     std::string name = FieldName(own);
     if (!name.empty()) return name;
@@ -164,12 +164,12 @@ PromptTerminalForm::PromptTerminalForm(const PromptLayout& layout) {
     switch (Classify(widget)) {
       case ControlClass::kEdit:
         question.kind = Kind::kEdit;
-        question.label = Label(layout, widget, layout.Label(widget));
+        question.label = QuestionLabel(layout, widget, layout.Label(widget));
         question.text = ToBytes(Text(widget));
         break;
       case ControlClass::kComboBox: {
         auto* combo = static_cast<QComboBox*>(widget);
-        question.label = Label(layout, widget, layout.Label(widget));
+        question.label = QuestionLabel(layout, widget, layout.Label(widget));
         for (int i = 0; i < combo->count(); ++i) {
           question.choices.push_back(ToBytes(combo->itemText(i)));
         }
@@ -192,7 +192,7 @@ PromptTerminalForm::PromptTerminalForm(const PromptLayout& layout) {
         }
         if (question.choices.empty()) continue;
         question.kind = Kind::kChoice;
-        question.label = Label(layout, widget, layout.Label(widget));
+        question.label = QuestionLabel(layout, widget, layout.Label(widget));
         question.selected = SelectedRow(list);
         break;
       }
@@ -204,7 +204,7 @@ PromptTerminalForm::PromptTerminalForm(const PromptLayout& layout) {
         std::erase_if(set, [&](QAbstractButton* member) { return !is_field(member); });
         if (set.size() <= 1) {
           question.kind = Kind::kCheck;
-          question.label = Label(layout, widget, widget);
+          question.label = QuestionLabel(layout, widget, widget);
           question.checked = button->isChecked();
           break;
         }
