@@ -4,9 +4,8 @@
 namespace quorvan {
 
 // Creates the application object on first call. False, and Qt left unstarted, when
-// no display can be reached: Qt would end the process instead of failing.
-// Refuses an application started by EnsureOffscreenQtApplication: it has no screen
-// to show anything on.
+// no display can be reached: Qt would end the process instead of failing. False as
+// well once EnsureOffscreenQtApplication started Qt: nothing shown there is seen.
 bool EnsureQtApplication();
 
 // Creates the application object on Qt's offscreen platform when none runs yet, to
