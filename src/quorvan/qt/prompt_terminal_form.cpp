@@ -2,7 +2,6 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
@@ -94,13 +93,36 @@ std::vector<QAbstractButton*> ExclusiveSet(QAbstractButton* button) {
   return set;
 }
 
-int SelectedRow(const QListView* list) {
-  if (!list->model() || !list->selectionModel()) return -1;
-  int row = -1;
-  for (const QModelIndex& index : list->selectionModel()->selectedIndexes()) {
-    if (row < 0 || index.row() < row) row = index.row();
+// The choices and preset of a combo box: its entries and current one, or, when it
+// takes typed text, its text as well. False when there is nothing to choose.
+bool AskCombo(const QComboBox* combo, PromptQuestion& question) {
+  for (int i = 0; i < combo->count(); ++i) question.choices.push_back(ToBytes(combo->itemText(i)));
+  question.selected = combo->currentIndex();
+  question.text = ToBytes(combo->currentText());
+  if (combo->isEditable()) {
+    question.kind = question.choices.empty() ? Kind::kEdit : Kind::kEditableChoice;
+    return true;
   }
-  return row;
+  question.kind = Kind::kChoice;
+  return !question.choices.empty();
+}
+
+// The choices of a list and its first selected row; false for an empty list.
+bool AskList(QListView* list, PromptQuestion& question) {
+  QAbstractItemModel* model = ListModel(list);
+  for (int row = 0; row < model->rowCount(); ++row) {
+    question.choices.push_back(ToBytes(model->index(row, 0).data().toString()));
+  }
+  question.kind = Kind::kChoice;
+  question.selected = -1;
+  if (list->selectionModel()) {
+    for (const QModelIndex& index : list->selectionModel()->selectedIndexes()) {
+      if (question.selected < 0 || index.row() < question.selected) {
+        question.selected = index.row();
+      }
+    }
+  }
+  return !question.choices.empty();
 }
 
 bool SameAnswer(const PromptQuestion& a, const PromptQuestion& b) {
@@ -167,35 +189,14 @@ PromptTerminalForm::PromptTerminalForm(const PromptLayout& layout) {
         question.label = QuestionLabel(layout, widget, layout.Label(widget));
         question.text = ToBytes(Text(widget));
         break;
-      case ControlClass::kComboBox: {
-        auto* combo = static_cast<QComboBox*>(widget);
+      case ControlClass::kComboBox:
+        if (!AskCombo(static_cast<QComboBox*>(widget), question)) continue;
         question.label = QuestionLabel(layout, widget, layout.Label(widget));
-        for (int i = 0; i < combo->count(); ++i) {
-          question.choices.push_back(ToBytes(combo->itemText(i)));
-        }
-        question.selected = combo->currentIndex();
-        question.text = ToBytes(combo->currentText());
-        if (combo->isEditable()) {
-          question.kind = question.choices.empty() ? Kind::kEdit : Kind::kEditableChoice;
-        } else if (question.choices.empty()) {
-          continue;  // nothing to choose from
-        } else {
-          question.kind = Kind::kChoice;
-        }
         break;
-      }
-      case ControlClass::kListBox: {
-        auto* list = static_cast<QListView*>(widget);
-        QAbstractItemModel* model = ListModel(list);
-        for (int row = 0; row < model->rowCount(); ++row) {
-          question.choices.push_back(ToBytes(model->index(row, 0).data().toString()));
-        }
-        if (question.choices.empty()) continue;
-        question.kind = Kind::kChoice;
+      case ControlClass::kListBox:
+        if (!AskList(static_cast<QListView*>(widget), question)) continue;
         question.label = QuestionLabel(layout, widget, layout.Label(widget));
-        question.selected = SelectedRow(list);
         break;
-      }
       case ControlClass::kAutoButton: {
         auto* button = static_cast<QAbstractButton*>(widget);
         if (grouped.count(widget)) continue;
