@@ -9,8 +9,8 @@
 
 namespace quorvan {
 
-LazyQtUserInterface::LazyQtUserInterface(std::string module_path)
-    : module_path_(std::move(module_path)) {}
+LazyQtUserInterface::LazyQtUserInterface(std::string module_path, AnswerSource source)
+    : module_path_(std::move(module_path)), terminal_(source) {}
 
 // The module is never unloaded: Qt does not survive being unloaded, and the
 // program ends soon after anyway.
@@ -46,9 +46,11 @@ bool LazyQtUserInterface::RunPrompt(PromptDialog& dialog) { return Active().RunP
 
 bool WindowsWanted() { return platform::WindowsWanted("QUORVAN_UI"); }
 
-std::unique_ptr<UserInterface> MakeUserInterface(const std::string& program_directory) {
-  if (!WindowsWanted()) return std::make_unique<TerminalUserInterface>();
-  return std::make_unique<LazyQtUserInterface>(program_directory + "/" + kQtModuleFileName);
+std::unique_ptr<UserInterface> MakeUserInterface(const std::string& program_directory,
+                                                 AnswerSource source) {
+  if (!WindowsWanted()) return std::make_unique<TerminalUserInterface>(source);
+  return std::make_unique<LazyQtUserInterface>(program_directory + "/" + kQtModuleFileName,
+                                               source);
 }
 
 }  // namespace quorvan

@@ -16,7 +16,9 @@ namespace quorvan {
 // goes to the terminal and loads nothing.
 class LazyQtUserInterface : public UserInterface {
  public:
-  explicit LazyQtUserInterface(std::string module_path);
+  // `source` is for the terminal that stands in when the module cannot start.
+  explicit LazyQtUserInterface(std::string module_path,
+                               AnswerSource source = AnswerSource::kTerminalOrStandardInput);
   ~LazyQtUserInterface() override;
 
   void ShowMessage(std::string_view text) override;
@@ -47,7 +49,9 @@ class LazyQtUserInterface : public UserInterface {
 bool WindowsWanted();
 
 // The terminal unless WindowsWanted(); otherwise the Qt module kQtModuleFileName in
-// `program_directory`.
-std::unique_ptr<UserInterface> MakeUserInterface(const std::string& program_directory);
+// `program_directory`. `source` says where the terminal may read answers.
+std::unique_ptr<UserInterface> MakeUserInterface(
+    const std::string& program_directory,
+    AnswerSource source = AnswerSource::kTerminalOrStandardInput);
 
 }  // namespace quorvan
