@@ -69,9 +69,7 @@ void AccessFunctionsFilter(benchmark::State& state, const char* line_end) {
 }
 
 void BM_AccessFunctionsFilterLf(benchmark::State& state) { AccessFunctionsFilter(state, "\n"); }
-void BM_AccessFunctionsFilterCrLf(benchmark::State& state) {
-  AccessFunctionsFilter(state, "\r\n");
-}
+void BM_AccessFunctionsFilterCrLf(benchmark::State& state) { AccessFunctionsFilter(state, "\r\n"); }
 
 }  // namespace
 

@@ -36,7 +36,8 @@ FilterOutcome RunFilterAction(config::Settings& settings, platform::ProcessRunne
 // The whole filter mode on the standard streams: reads standard input to its end,
 // runs the action with dialogs as windows on a display or else on /dev/tty (never on
 // standard input), writes the outcome to standard output and returns the exit
-// status. A non-filter action is explained on standard error. A closed or failing standard output ends with kExitActionFailed.
+// status. A non-filter action is explained on standard error. A closed or failing
+// standard output ends with kExitActionFailed.
 int RunFilterMode(const CommandLineValues& command_line, const std::string& program_directory);
 
 }  // namespace quorvan

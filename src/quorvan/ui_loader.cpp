@@ -49,8 +49,7 @@ bool WindowsWanted() { return platform::WindowsWanted("QUORVAN_UI"); }
 std::unique_ptr<UserInterface> MakeUserInterface(const std::string& program_directory,
                                                  AnswerSource source) {
   if (!WindowsWanted()) return std::make_unique<TerminalUserInterface>(source);
-  return std::make_unique<LazyQtUserInterface>(program_directory + "/" + kQtModuleFileName,
-                                               source);
+  return std::make_unique<LazyQtUserInterface>(program_directory + "/" + kQtModuleFileName, source);
 }
 
 }  // namespace quorvan

@@ -31,12 +31,16 @@ TEST(BrkclipPaste, LineEndsFollowTheCopiedText) {
   for (const PasteCase& c : cases) {
     SCOPED_TRACE(c.name);
     TestDesktop desktop;
-    if (c.copied) ASSERT_EQ(desktop.Run("brkclip", {"copy"}, *c.copied).exit_code, 0);
+    if (c.copied) {
+      ASSERT_EQ(desktop.Run("brkclip", {"copy"}, *c.copied).exit_code, 0);
+    }
     if (c.result) desktop.SetClipboardText(*c.result);
     ProgramResult run = desktop.Run("brkclip", {"paste"});
     EXPECT_EQ(run.exit_code, 0) << run.err;
     EXPECT_EQ(run.out, c.pasted);
-    if (c.result) EXPECT_EQ(desktop.Clipboard().front().second, *c.result);
+    if (c.result) {
+      EXPECT_EQ(desktop.Clipboard().front().second, *c.result);
+    }
   }
 }
 

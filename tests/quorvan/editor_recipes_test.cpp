@@ -79,10 +79,9 @@ TEST_F(EditorRecipe, VimPluginFiltersLinesAndKeepsThemOnFailure) {
   for (const RecipeCase& c : cases) {
     SCOPED_TRACE(c.name);
     const std::string file = desktop_.Write("demo.cpp", c.before);
-    ProgramResult run =
-        Run(vim, {"-es", "-u", "NONE", "-i", "NONE", "-N", "-c",
-                    "source " + Shipped("vim/plugin/quorvan.vim"), "-c", c.command, "-c", "wq",
-                    file});
+    ProgramResult run = Run(
+        vim, {"-es", "-u", "NONE", "-i", "NONE", "-N", "-c",
+              "source " + Shipped("vim/plugin/quorvan.vim"), "-c", c.command, "-c", "wq", file});
     EXPECT_EQ(run.exit_code, 0) << run.out << run.err;
     EXPECT_EQ(testing_support::ReadFile(file), c.after);
   }
@@ -105,10 +104,10 @@ TEST_F(EditorRecipe, EmacsCommandsReplaceTheRegionOnlyOnSuccess) {
   for (const RecipeCase& c : cases) {
     SCOPED_TRACE(c.name);
     const std::string file = desktop_.Write("demo.cpp", c.before);
-    ProgramResult run = Run(
-        emacs, {"--batch", "-Q", "-L", Shipped("emacs"), "-l", "quorvan", "--eval",
-                  "(progn (find-file \"" + file + "\") (goto-char (point-min)) " + c.command +
-                      " (save-buffer))"});
+    ProgramResult run =
+        Run(emacs, {"--batch", "-Q", "-L", Shipped("emacs"), "-l", "quorvan", "--eval",
+                    "(progn (find-file \"" + file + "\") (goto-char (point-min)) " + c.command +
+                        " (save-buffer))"});
     EXPECT_EQ(run.exit_code, 0) << run.err;
     EXPECT_EQ(testing_support::ReadFile(file), c.after);
   }

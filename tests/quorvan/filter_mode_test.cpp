@@ -70,6 +70,7 @@ class FilterModeTest : public ::testing::Test {
 };
 
 TEST_F(FilterModeTest, EachFilterActionAndItsFailures) {
+  // clang-format off
   const FilterCase cases[] = {
       {"header, LF in, LF out", {"/0"}, "int Area(int w, int h)\n", nullptr, kExitSuccess,
        [](const std::string& out) {
@@ -113,6 +114,7 @@ TEST_F(FilterModeTest, EachFilterActionAndItsFailures) {
       {"source header swap", {"/8", "/F", "a.cpp"}, "x\n", nullptr, kExitUsage, nullptr},
       {"no action", {}, "x\n", nullptr, kExitUsage, nullptr},
   };
+  // clang-format on
   for (const FilterCase& c : cases) {
     SCOPED_TRACE(c.name);
     ui_ = ScriptedUserInterface();
