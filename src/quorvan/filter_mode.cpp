@@ -156,8 +156,6 @@ int RunFilterMode(const CommandLineValues& command_line, const std::string& prog
   // With standard output closed, the next file opened would take its place and
   // receive the result; there is nowhere to give the text.
   if (!IsOpen(STDOUT_FILENO)) return kExitActionFailed;
-  // A reader that has gone away is a failed write, not the end of the program.
-  std::signal(SIGPIPE, SIG_IGN);
 
   std::string input;
   if (!ReadAll(STDIN_FILENO, input)) return kExitActionFailed;
@@ -175,6 +173,9 @@ int RunFilterMode(const CommandLineValues& command_line, const std::string& prog
         MakeUserInterface(program_directory, AnswerSource::kTerminalOnly);
     outcome = RunFilterAction(settings, processes, *ui, command_line, program_directory, input);
   }
+  // A reader that has gone away is a failed write, not the end of the program. Set
+  // only now, so that the filters started before do not inherit it.
+  std::signal(SIGPIPE, SIG_IGN);
   if (!platform::WriteAll(STDOUT_FILENO, outcome.output)) return kExitActionFailed;
   return outcome.exit_status;
 }
