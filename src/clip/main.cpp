@@ -3,7 +3,9 @@
 //
 //   brkclip copy [--column]   standard input becomes the clipboard text (with
 //                             --column marked as a column selection)
-//   brkclip paste             the clipboard text to standard output
+//   brkclip paste             the clipboard text to standard output, each CR LF
+//                             turned into LF unless the text last copied with
+//                             brkclip copy used CR LF
 //   brkclip formats           the formats on the clipboard, one per line
 #include <unistd.h>
 
@@ -15,6 +17,9 @@
 
 #include "platform/atomic_file.h"
 #include "platform/clipboard.h"
+#include "platform/copied_line_ends.h"
+#include "platform/line_ends.h"
+#include "platform/runtime_dir.h"
 
 namespace {
 
@@ -33,8 +38,12 @@ int Copy(bool column) {
   if (!clipboard.Open()) return Fail("the clipboard is busy");
   clipboard.Empty();
   if (column) clipboard.SetData(column_format, std::string(1, '\1'));
+  const bool crlf = platform::UsesCrLf(text);
   clipboard.SetData(platform::Clipboard::kText, std::move(text));
-  return clipboard.Close() ? 0 : Fail("the clipboard cannot be stored");
+  if (!clipboard.Close()) return Fail("the clipboard cannot be stored");
+  // Without the note a later paste gives LF line ends, which a shell expects anyway.
+  platform::NoteCopiedLineEnds(platform::RuntimeDirectoryPath(), crlf);
+  return 0;
 }
 
 int Paste() {
@@ -43,7 +52,9 @@ int Paste() {
   std::optional<std::string> text = clipboard.GetData(platform::Clipboard::kText);
   clipboard.Close();
   if (!text) return Fail("the clipboard holds no text");
-  std::fwrite(text->data(), 1, text->size(), stdout);
+  const std::string out = platform::ToDesktopLineEnds(
+      *text, platform::CopiedTextUsedCrLf(platform::RuntimeDirectoryPath()));
+  std::fwrite(out.data(), 1, out.size(), stdout);
   return std::fflush(stdout) == 0 ? 0 : 1;
 }
 

@@ -95,8 +95,9 @@ class FileClipboard : public Clipboard {
   bool changed_ = false;
 };
 
-// A clipboard in memory for tests, with the same format rules; records the order in
-// which formats were set and can refuse to open.
+// A clipboard in memory with the same format rules: the clipboard of filter mode,
+// which holds the standard input, and of tests. Records the order in which formats
+// were set and can refuse to open.
 class MemoryClipboard : public Clipboard {
  public:
   Format RegisterFormat(std::string_view name) override;

@@ -77,6 +77,21 @@ bool HasSwitch(Arguments args, std::string_view switch_text) {
   return found;
 }
 
+bool HasLongOption(Arguments args, std::string_view option) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    std::string_view arg = args[i];
+    if (arg.size() == 2 && (arg[0] == '/' || arg[0] == '-') && TakesValue(Upper(arg[1]))) {
+      ++i;  // the next argument is the switch's value
+      continue;
+    }
+    if (arg.size() != option.size()) continue;
+    bool same = true;
+    for (std::size_t k = 0; k < arg.size() && same; ++k) same = Upper(arg[k]) == Upper(option[k]);
+    if (same) return true;
+  }
+  return false;
+}
+
 CommandLineValues ReadCommandLine(Arguments args) {
   CommandLineValues values;
   values.action = ActionFromCommandLine(args);
@@ -89,6 +104,7 @@ CommandLineValues ReadCommandLine(Arguments args) {
     values.filter_type = kFileFilter;
   }
   if (HasSwitch(args, "/H")) values.show_state = 0;
+  values.filter = HasLongOption(args, "--filter");
   return values;
 }
 

@@ -23,6 +23,10 @@ bool SwitchArgument(Arguments args, std::string_view switch_text, std::string& v
 // Whether a flag switch ("/B", "/L", "/H", "/3") is present.
 bool HasSwitch(Arguments args, std::string_view switch_text);
 
+// Whether `option` ("--filter") is a whole argument, in any case, that is not the
+// value of "/F" or "/E".
+bool HasLongOption(Arguments args, std::string_view option);
+
 // Filter types of the external filter.
 inline constexpr int kRedirectFilter = 0;
 inline constexpr int kFileFilter = 1;
@@ -36,6 +40,9 @@ struct CommandLineValues {
   std::string filter_command;
   int filter_type = kRedirectFilter;  // "/B" file based, "/L" literal (wins over "/B")
   int show_state = 1;                 // "/H" hidden: 0
+  // "--filter": the selection comes from standard input and the result goes to
+  // standard output.
+  bool filter = false;
 };
 
 // With "/L" the filter command is unquoted by engine::RemoveQuotes (a command

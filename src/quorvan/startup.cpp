@@ -16,6 +16,7 @@
 #include "platform/process.h"
 #include "quorvan/action_table.h"
 #include "quorvan/app.h"
+#include "quorvan/filter_mode.h"
 #include "quorvan/qt_module.h"
 #include "quorvan/ui_loader.h"
 
@@ -60,6 +61,7 @@ int RunSheet(App& app) {
 
 int RunQuorvan(Arguments args) {
   CommandLineValues values = ReadCommandLine(args);
+  if (values.filter) return RunFilterMode(values, ProgramDirectory());
   config::RegistryFileStore store(config::DefaultRegistryPath());
   config::Settings settings(store);
   platform::FileClipboard clipboard;

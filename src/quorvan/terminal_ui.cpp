@@ -40,7 +40,7 @@ int ChoiceNumber(std::string_view answer, std::size_t count) {
 
 }  // namespace
 
-TerminalUserInterface::TerminalUserInterface() = default;
+TerminalUserInterface::TerminalUserInterface(AnswerSource source) : source_(source) {}
 
 TerminalUserInterface::TerminalUserInterface(int input_fd, int output_fd, int beep_fd)
     : opened_(true), input_fd_(input_fd), output_fd_(output_fd), beep_fd_(beep_fd) {}
@@ -53,14 +53,20 @@ void TerminalUserInterface::OpenTerminal() {
   if (opened_) return;
   opened_ = true;
   tty_fd_ = open("/dev/tty", O_RDWR | O_CLOEXEC | O_NOCTTY);
+  beep_fd_ = tty_fd_;
+  if (source_ == AnswerSource::kTerminalOnly) {
+    // Without a terminal nothing is asked, so no prompt is shown either.
+    input_fd_ = tty_fd_;
+    output_fd_ = tty_fd_;
+    return;
+  }
   input_fd_ = tty_fd_ >= 0 ? tty_fd_ : STDIN_FILENO;
   output_fd_ = STDERR_FILENO;
-  beep_fd_ = tty_fd_;
 }
 
 void TerminalUserInterface::Write(std::string_view text) {
   OpenTerminal();
-  platform::WriteAll(output_fd_, text);
+  if (output_fd_ >= 0) platform::WriteAll(output_fd_, text);
 }
 
 std::optional<std::string> TerminalUserInterface::ReadLine() {
@@ -69,6 +75,7 @@ std::optional<std::string> TerminalUserInterface::ReadLine() {
   // input that a started filter may inherit.
   std::string line;
   bool any = false;
+  if (input_fd_ < 0) return std::nullopt;
   for (;;) {
     char c;
     ssize_t n = read(input_fd_, &c, 1);
@@ -87,8 +94,10 @@ std::optional<std::string> TerminalUserInterface::ReadLine() {
 }
 
 void TerminalUserInterface::ShowMessage(std::string_view text) {
-  Write(text);
-  Write("\n");
+  OpenTerminal();
+  // A message is shown even where no question can be asked.
+  const int fd = output_fd_ >= 0 ? output_fd_ : STDERR_FILENO;
+  platform::WriteAll(fd, std::string(text) + "\n");
 }
 
 void TerminalUserInterface::Beep() {

@@ -1,6 +1,11 @@
 // The user interface on a terminal: answers are read line by line from /dev/tty, or
 // from standard input when there is no terminal; prompts and messages go to standard
 // error. End of input answers No to a question and cancels a form.
+//
+// When standard input carries data (filter mode), only the terminal is asked: the
+// prompts and messages go to /dev/tty itself, since standard output and often
+// standard error are captured by the caller; without a terminal every question is
+// answered No and every form cancelled, and messages go to standard error.
 #pragma once
 
 #include <optional>
@@ -13,10 +18,13 @@
 
 namespace quorvan {
 
+// Where answers may come from.
+enum class AnswerSource { kTerminalOrStandardInput, kTerminalOnly };
+
 class TerminalUserInterface : public UserInterface, public PromptAsker {
  public:
   // The terminal is opened on first need.
-  TerminalUserInterface();
+  explicit TerminalUserInterface(AnswerSource source = AnswerSource::kTerminalOrStandardInput);
   // Answers from `input_fd`, text to `output_fd`, the beep to `beep_fd` (-1: none).
   // The descriptors stay the caller's.
   TerminalUserInterface(int input_fd, int output_fd, int beep_fd);
@@ -54,6 +62,7 @@ class TerminalUserInterface : public UserInterface, public PromptAsker {
 
   PromptLayoutRunner prompt_runner_;
 
+  AnswerSource source_ = AnswerSource::kTerminalOrStandardInput;
   bool opened_ = false;
   int input_fd_ = -1;
   int output_fd_ = -1;

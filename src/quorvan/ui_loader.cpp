@@ -25,8 +25,8 @@ PromptLayoutRunner ModulePromptLayoutRunner(std::string module_path) {
   };
 }
 
-LazyQtUserInterface::LazyQtUserInterface(std::string module_path)
-    : module_path_(std::move(module_path)) {
+LazyQtUserInterface::LazyQtUserInterface(std::string module_path, AnswerSource source)
+    : module_path_(std::move(module_path)), terminal_(source) {
   terminal_.SetPromptLayoutRunner(ModulePromptLayoutRunner(module_path_));
 }
 
@@ -64,14 +64,15 @@ bool LazyQtUserInterface::RunPrompt(PromptDialog& dialog) { return Active().RunP
 
 bool WindowsWanted() { return platform::WindowsWanted("QUORVAN_UI"); }
 
-std::unique_ptr<UserInterface> MakeUserInterface(const std::string& program_directory) {
+std::unique_ptr<UserInterface> MakeUserInterface(const std::string& program_directory,
+                                                 AnswerSource source) {
   std::string module_path = program_directory + "/" + kQtModuleFileName;
   if (!WindowsWanted()) {
-    auto terminal = std::make_unique<TerminalUserInterface>();
+    auto terminal = std::make_unique<TerminalUserInterface>(source);
     terminal->SetPromptLayoutRunner(ModulePromptLayoutRunner(std::move(module_path)));
     return terminal;
   }
-  return std::make_unique<LazyQtUserInterface>(std::move(module_path));
+  return std::make_unique<LazyQtUserInterface>(std::move(module_path), source);
 }
 
 }  // namespace quorvan

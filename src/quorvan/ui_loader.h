@@ -16,9 +16,10 @@ namespace quorvan {
 // goes to the terminal and loads nothing.
 class LazyQtUserInterface : public UserInterface {
  public:
-  // The terminal, used when the module cannot start, reads prompt layouts with the
-  // same module.
-  explicit LazyQtUserInterface(std::string module_path);
+  // The terminal, used when the module cannot start, reads answers from `source` and
+  // prompt layouts with the same module.
+  explicit LazyQtUserInterface(std::string module_path,
+                               AnswerSource source = AnswerSource::kTerminalOrStandardInput);
   ~LazyQtUserInterface() override;
 
   void ShowMessage(std::string_view text) override;
@@ -53,7 +54,9 @@ PromptLayoutRunner ModulePromptLayoutRunner(std::string module_path);
 bool WindowsWanted();
 
 // The terminal unless WindowsWanted(); otherwise the Qt module kQtModuleFileName in
-// `program_directory`.
-std::unique_ptr<UserInterface> MakeUserInterface(const std::string& program_directory);
+// `program_directory`. `source` says where the terminal may read answers.
+std::unique_ptr<UserInterface> MakeUserInterface(
+    const std::string& program_directory,
+    AnswerSource source = AnswerSource::kTerminalOrStandardInput);
 
 }  // namespace quorvan

@@ -94,3 +94,33 @@ TEST(ReadCommandLine, CollectsTheFileAndTheFilterRequest) {
 
 }  // namespace
 }  // namespace quorvan
+
+namespace quorvan {
+namespace {
+
+struct FilterOptionCase {
+  Args args;
+  bool filter;
+  int action;
+};
+
+TEST(ReadCommandLine, FilterModeIsAWholeArgumentThatIsNoSwitchValue) {
+  const FilterOptionCase cases[] = {
+      {{"/0", "--filter"}, true, 0},
+      {{"--FILTER", "-2"}, true, 2},
+      {{"/4", "/E", "--filter"}, false, 4},   // the filter command
+      {{"/1", "/F", "--filter"}, false, 1},   // the file name
+      {{"/1", "/F--filter"}, false, 1},
+      {{"/0", "--filter=x"}, false, 0},
+      {{"/0", "-filter"}, false, 0},
+      {{"--filter"}, true, -1},
+  };
+  for (const FilterOptionCase& c : cases) {
+    CommandLineValues values = ReadCommandLine(c.args);
+    EXPECT_EQ(values.filter, c.filter) << ::testing::PrintToString(c.args);
+    EXPECT_EQ(values.action, c.action) << ::testing::PrintToString(c.args);
+  }
+}
+
+}  // namespace
+}  // namespace quorvan
