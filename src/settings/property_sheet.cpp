@@ -2,8 +2,8 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
-#include <QPushButton>
 #include <QKeySequence>
+#include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QStackedWidget>

@@ -29,7 +29,8 @@ int CompareListText(std::string_view a, std::string_view b) {
 }
 
 bool BeginsIgnoringCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && CompareListText(text.substr(0, prefix.size()), prefix) == 0;
+  return text.size() >= prefix.size() &&
+         CompareListText(text.substr(0, prefix.size()), prefix) == 0;
 }
 
 std::vector<BaseClassCategory> LoadCategories(const config::Settings& settings) {
@@ -44,7 +45,8 @@ std::vector<BaseClassCategory> LoadCategories(const config::Settings& settings) 
     category.base_class = settings.ReadSetting(configuration, key, "Base Class", "");
     category.header_template = settings.ReadSetting(configuration, key, "Header Template", "");
     category.source_template = settings.ReadSetting(configuration, key, "Source Template", "");
-    category.specific_prompt = settings.ReadSetting(configuration, key, "Class Specific Prompt", "");
+    category.specific_prompt =
+        settings.ReadSetting(configuration, key, "Class Specific Prompt", "");
     category.add_to_clw = settings.ReadSettingNumber(configuration, key, "Add to CLW", 0) != 0;
     categories.push_back(std::move(category));
   }
@@ -103,7 +105,8 @@ BrowsedTemplate BrowseResult(std::string_view chosen_path, std::string_view othe
                              std::string_view other_extension) {
   BrowsedTemplate result;
   result.chosen = NameWithoutDirectory(chosen_path);
-  if (other_field.empty()) result.other = CutAtLastPeriod(result.chosen) + std::string(other_extension);
+  if (other_field.empty())
+    result.other = CutAtLastPeriod(result.chosen) + std::string(other_extension);
   return result;
 }
 

@@ -44,8 +44,7 @@ bool BeginsIgnoringCase(std::string_view text, std::string_view prefix);
 
 // Where a new entry named `name` goes in a list sorted by CompareListText: after
 // every entry that does not sort after it, so equal names keep their arrival order.
-std::size_t SortedPosition(const std::vector<BaseClassCategory>& categories,
-                           std::string_view name);
+std::size_t SortedPosition(const std::vector<BaseClassCategory>& categories, std::string_view name);
 
 // The outcome of the category dialog's OK, checked in this order: the name, the
 // header template, the implementation template (each a message and the field to

@@ -21,17 +21,15 @@ std::string UpperCase(std::string text) {
 }
 
 bool ListedIgnoringCase(const std::vector<std::string>& items, std::string_view text) {
-  return std::any_of(items.begin(), items.end(), [text](const std::string& item) {
-    return CompareListText(item, text) == 0;
-  });
+  return std::any_of(items.begin(), items.end(),
+                     [text](const std::string& item) { return CompareListText(item, text) == 0; });
 }
 
 // Adds `text` at its sorted place, after the entries equal to it.
 void InsertSorted(std::vector<std::string>& items, std::string text) {
-  auto at = std::upper_bound(items.begin(), items.end(), text,
-                             [](const std::string& a, const std::string& b) {
-                               return CompareListText(a, b) < 0;
-                             });
+  auto at = std::upper_bound(
+      items.begin(), items.end(), text,
+      [](const std::string& a, const std::string& b) { return CompareListText(a, b) < 0; });
   items.insert(at, std::move(text));
 }
 
@@ -197,8 +195,8 @@ void MainPageModel::Activate() {
 }
 
 bool MainPageModel::Leave(const std::function<bool(std::string_view question)>& confirm) {
-  if (changed_ && (values_.class_name.empty() || values_.header_file.empty() ||
-                   values_.source_file.empty())) {
+  if (changed_ &&
+      (values_.class_name.empty() || values_.header_file.empty() || values_.source_file.empty())) {
     if (!confirm(kInsufficientInformation)) return false;
     changed_ = false;
   }

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "config/settings.h"
-#include "tallowik/class_generator.h"
 #include "tallowik/categories.h"
+#include "tallowik/class_generator.h"
 #include "tallowik/command_line.h"
 
 namespace tallowik {
@@ -35,8 +35,7 @@ struct CategoryEntry {
 
 // The first entry that begins with `text` (letters without regard to case); the
 // first entry for an empty text; nullopt when none matches or the list is empty.
-std::optional<std::size_t> FindPrefix(const std::vector<std::string>& items,
-                                      std::string_view text);
+std::optional<std::size_t> FindPrefix(const std::vector<std::string>& items, std::string_view text);
 
 inline constexpr std::string_view kInsufficientInformation =
     "    Insufficient Information has been given to\n"

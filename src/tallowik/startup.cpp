@@ -79,8 +79,8 @@ class ModuleMessages : public MessageSink {
   StandardErrorMessages fallback_;
 };
 
-int RunSheet(const ParsedCommandLine& parsed, config::Settings& settings,
-             platform::DdeClient& dde, const engine::Clock& clock) {
+int RunSheet(const ParsedCommandLine& parsed, config::Settings& settings, platform::DdeClient& dde,
+             const engine::Clock& clock) {
   const bool windows = platform::WindowsWanted();
   const std::string program_directory = ProgramDirectory();
   QtModule module(program_directory + "/" + kQtModuleFileName);

@@ -22,11 +22,17 @@ TEST(CheckCategory, ChecksInOrderAndStopsAtTheFirstFailure) {
     const char* message;
   } cases[] = {
       {{"", "", "", "", "", false}, Outcome::kRefuse, Field::kName, "Class Description needed!!"},
-      {{"Dlg", "", "", "X.CPP", "", false}, Outcome::kRefuse, Field::kHeaderTemplate,
+      {{"Dlg", "", "", "X.CPP", "", false},
+       Outcome::kRefuse,
+       Field::kHeaderTemplate,
        "Header File Name needed!!"},
-      {{"Dlg", "", "X.H", "", "", false}, Outcome::kRefuse, Field::kSourceTemplate,
+      {{"Dlg", "", "X.H", "", "", false},
+       Outcome::kRefuse,
+       Field::kSourceTemplate,
        "Source File Name needed!!"},
-      {{"Dlg", "", "X.H", "X.CPP", "", false}, Outcome::kAskAboutBaseClass, Field::kBaseClass,
+      {{"Dlg", "", "X.H", "X.CPP", "", false},
+       Outcome::kAskAboutBaseClass,
+       Field::kBaseClass,
        "No default base class specified, are you sure you want to exit?"},
       {{"Dlg", "CDialog", "X.H", "X.CPP", "", false}, Outcome::kAccept, Field::kNone, ""},
       {{" ", "\"", "$_Date", "\xc3\xa9.CPP", "", true}, Outcome::kAccept, Field::kNone, ""},
@@ -128,7 +134,7 @@ TEST(UserStrings, UpAndDownEnabling) {
   const struct {
     int selected, count;
     bool up, down;
-  } cases[] = {{-1, 3, false, false}, {0, 3, false, true}, {1, 3, true, true},
+  } cases[] = {{-1, 3, false, false}, {0, 3, false, true},  {1, 3, true, true},
                {2, 3, true, false},   {0, 1, false, false}, {5, 3, false, false}};
   for (const auto& c : cases) {
     EXPECT_EQ(CanMoveUp(c.selected, c.count), c.up) << c.selected << "/" << c.count;

@@ -77,7 +77,8 @@ class MainPageModelTest : public ::testing::Test {
 
   MainPageModel& Page() {
     if (!page_) {
-      page_ = std::make_unique<MainPageModel>(settings_, ProjectArguments{"MYAPP", project_.path()});
+      page_ =
+          std::make_unique<MainPageModel>(settings_, ProjectArguments{"MYAPP", project_.path()});
       page_->SetUp();
     }
     return *page_;
@@ -137,14 +138,30 @@ TEST_F(MainPageModelTest, RefreshAppliesTheLastUsedValuesThatMatch) {
     const char* resource;
     bool clw;
   } cases[] = {
-      {"nothing stored: firsts and the first category's defaults", {}, "Dialog", "CAboutDlg",
-       "IDD_A", false},
-      {"prefixes match ignoring case", {"wIN", "cab", "idd_b", 1}, "Window", "CAboutDlg", "IDD_B",
+      {"nothing stored: firsts and the first category's defaults",
+       {},
+       "Dialog",
+       "CAboutDlg",
+       "IDD_A",
+       false},
+      {"prefixes match ignoring case",
+       {"wIN", "cab", "idd_b", 1},
+       "Window",
+       "CAboutDlg",
+       "IDD_B",
        true},
-      {"no base class matches: the category's default", {"Window", "CView", "IDD_X", 0}, "Window",
-       "CWnd", "IDD_A", false},
-      {"no category matches: the first stays", {"Nothing", "CDialog", "", 1}, "Dialog",
-       "CDialog", "IDD_A", true},
+      {"no base class matches: the category's default",
+       {"Window", "CView", "IDD_X", 0},
+       "Window",
+       "CWnd",
+       "IDD_A",
+       false},
+      {"no category matches: the first stays",
+       {"Nothing", "CDialog", "", 1},
+       "Dialog",
+       "CDialog",
+       "IDD_A",
+       true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -166,7 +183,8 @@ TEST_F(MainPageModelTest, CheckBoxIsDisabledWithoutAWritableClassWizardFile) {
   project_.Write("MYAPP.clw", "[General Info]\n");
   chmod(project_.File("MYAPP.clw").c_str(), 0444);
   page_.reset();
-  EXPECT_EQ(Page().values().add_to_clw_enabled, access(project_.File("MYAPP.clw").c_str(), W_OK) == 0)
+  EXPECT_EQ(Page().values().add_to_clw_enabled,
+            access(project_.File("MYAPP.clw").c_str(), W_OK) == 0)
       << "read-only (root may write anyway)";
 }
 
@@ -237,8 +255,7 @@ TEST_F(MainPageModelTest, ConfirmingTwiceGeneratesOnce) {
   EXPECT_EQ(Page().Commit(generator), std::nullopt);
 
   EXPECT_EQ(ReadFile(project_.File("MYDIALOG.H")), "class CMyDialog : public CDialog\n");
-  EXPECT_EQ(dde.executed,
-            (std::vector<std::string>{"MSVC|SYSTEM|OPEN (\"MYDIALOG.CPP\")"}));
+  EXPECT_EQ(dde.executed, (std::vector<std::string>{"MSVC|SYSTEM|OPEN (\"MYDIALOG.CPP\")"}));
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_EQ(LoadLastUsed(project_.File("MYAPP.clw")), (LastUsed{"Dialog", "CDialog", "", 0}));
 }

@@ -31,8 +31,10 @@ class TallowikProcess : public ::testing::Test {
   TallowikProcess() {
     project_ = desktop_.File("My Project");
     desktop_.Write("My Project/MYAPP.clw", "[General Info]\nClassCount=1\nClass1=CAboutDlg\n");
-    desktop_.Write("templates/DLG.H", "// $_Filename $_Date\nclass $_ClassName : public $_BaseClass {};\n");
-    desktop_.Write("templates/DLG.CPP", "#include \"$_HeaderFile\"\n// $_Description [$_ClassSpecific]\n");
+    desktop_.Write("templates/DLG.H",
+                   "// $_Filename $_Date\nclass $_ClassName : public $_BaseClass {};\n");
+    desktop_.Write("templates/DLG.CPP",
+                   "#include \"$_HeaderFile\"\n// $_Description [$_ClassSpecific]\n");
     config::RegistryFileStore store(desktop_.RegistryPath());
     config::Settings settings(store);
     settings.WriteSetting("Default", "Defaults", "Template Path", desktop_.File("templates"));
@@ -62,11 +64,13 @@ TEST_F(TallowikProcess, StartUpMessagesEndTheProgram) {
     int exit_code;
     std::string err;
   } cases[] = {
-      {{}, 1,
+      {{},
+       1,
        "Tallowick: Tallowick Sytnax:\n TALLOWIK ProjectName ProjectDirectory /N[o Check for "
        "extension]\n"},
       {{"MYAPP", "/N"}, 1, "Tallowick Sytnax:"},
-      {{"MYAPP", desktop_.File("nowhere")}, 1,
+      {{"MYAPP", desktop_.File("nowhere")},
+       1,
        "Tallowick: Project directory " + desktop_.File("nowhere") + " does not exist!\n"},
       {{"MYAPP", desktop_.File("plain-file")}, 1, "does not exist!"},
       {{"MYAPP", desktop_.File("nowhere"), "--class", "CView"}, 1, "does not exist!"},
@@ -91,9 +95,9 @@ TEST_F(TallowikProcess, GeneratesRegistersAndAsksTheIdeToOpenTheSource) {
   options.dde = "ack";
   IdePeer* ide = desktop_.StartIde(options);
   ASSERT_NE(ide, nullptr);
-  ProgramResult run = Tallowik({"MYAPP.MAK", project_, "--class", "CMyDialog", "--category",
-                                "dia", "--description", "A \"quoted\" text", "--specific",
-                                "\xc3\xa9t\xc3\xa9"});
+  ProgramResult run =
+      Tallowik({"MYAPP.MAK", project_, "--class", "CMyDialog", "--category", "dia", "--description",
+                "A \"quoted\" text", "--specific", "\xc3\xa9t\xc3\xa9"});
   ASSERT_EQ(run.exit_code, 0) << run.err;
   EXPECT_EQ(run.err, "");
 
@@ -116,13 +120,12 @@ TEST_F(TallowikProcess, GeneratesRegistersAndAsksTheIdeToOpenTheSource) {
   EXPECT_EQ(ide->Commands(), Strings{"EXECUTE OPEN (\"MYDIALOG.CPP\")"});
 
   // The next run restores the last category; --no-clw and hand-given names count.
-  ProgramResult again = Tallowik({"MYAPP", project_, "--class", "CView", "--header",
-                                  "src/view.h", "--source", "view.cpp", "--no-clw"});
+  ProgramResult again = Tallowik({"MYAPP", project_, "--class", "CView", "--header", "src/view.h",
+                                  "--source", "view.cpp", "--no-clw"});
   EXPECT_EQ(again.exit_code, 1) << "src/ does not exist";
   EXPECT_TRUE(Mentions(again.err, "Unable to create or open file src/view.h"));
-  ProgramResult third = Tallowik(
-      {"MYAPP", project_, "--class", "CView", "--header", "view.h", "--source", "view.cpp",
-       "--no-clw"});
+  ProgramResult third = Tallowik({"MYAPP", project_, "--class", "CView", "--header", "view.h",
+                                  "--source", "view.cpp", "--no-clw"});
   EXPECT_EQ(third.exit_code, 0) << third.err;
   EXPECT_TRUE(Mentions(ReadFile(ProjectFile("view.h")), "class CView : public CDialog"));
   EXPECT_EQ(value("General Info", "ClassCount"), "2") << "not registered";
@@ -158,8 +161,9 @@ TEST_F(TallowikProcess, GenerationWithoutAWindowLoadsNoQt) {
   EnvironmentChanges env = desktop_.Env();
   env["DISPLAY"] = ":97";  // a display is named, so only the mode decides
   env["LD_DEBUG"] = "files";
-  ProgramResult run = RunProgram(BuiltProgram("tallowik"),
-                                 {"MYAPP", project_, "--class", "CMyDialog", "--category", "D"}, env);
+  ProgramResult run =
+      RunProgram(BuiltProgram("tallowik"),
+                 {"MYAPP", project_, "--class", "CMyDialog", "--category", "D"}, env);
   EXPECT_EQ(run.exit_code, 0) << run.err.substr(0, 2000);
   EXPECT_FALSE(Mentions(run.err, "libtallowik_qt")) << run.err.substr(0, 2000);
   EXPECT_FALSE(Mentions(run.err, "libQt6"));

@@ -19,9 +19,13 @@ TEST(ParseCommandLine, SeparatesOptionsFromTheProjectArguments) {
       {{"--class=CView", "A", "/p"}, {"A", "/p"}, true, ""},
       {{"A", "/p", "--description", "/N"}, {"A", "/p"}, true, "the options need --class NAME"},
       {{"A", "/p", "--class"}, {"A", "/p"}, true, "--class needs a value"},
-      {{"A", "/p", "--colour", "red", "--class", "X"}, {"A", "/p", "red"}, true,
+      {{"A", "/p", "--colour", "red", "--class", "X"},
+       {"A", "/p", "red"},
+       true,
        "unknown option --colour"},
-      {{"A", "/p", "--class", "X", "--clw", "--no-clw"}, {"A", "/p"}, true,
+      {{"A", "/p", "--class", "X", "--clw", "--no-clw"},
+       {"A", "/p"},
+       true,
        "--clw and --no-clw exclude each other"},
       {{"A", "/p", "--class", "X", "--clw=1"}, {"A", "/p"}, true, "--clw takes no value"},
   };
@@ -34,9 +38,10 @@ TEST(ParseCommandLine, SeparatesOptionsFromTheProjectArguments) {
 }
 
 TEST(ParseCommandLine, TakesEveryOptionsValueWhole) {
-  const Strings args{"P", "D", "--class", "C My \"Class\"", "--category=Dia", "--base", "",
-                     "--resource", "IDD_X", "--description", "--clw", "--specific", "$_Date",
-                     "--header", "my.h", "--source", "src/my.cpp", "--no-clw"};
+  const Strings args{"P",        "D",          "--class",    "C My \"Class\"", "--category=Dia",
+                     "--base",   "",           "--resource", "IDD_X",          "--description",
+                     "--clw",    "--specific", "$_Date",     "--header",       "my.h",
+                     "--source", "src/my.cpp", "--no-clw"};
   const ParsedCommandLine parsed = ParseCommandLine(args);
   ASSERT_EQ(parsed.usage_error, "");
   const WindowlessOptions& o = parsed.options;

@@ -167,8 +167,9 @@ TEST_F(TallowikSheetTest, LeavingWithoutFileNamesAsksOkOrCancel) {
   EXPECT_FALSE(Sheet().SetActivePage(2));
   EXPECT_EQ(Sheet().active_index(), 0) << "Cancel stays";
   ASSERT_EQ(script_.shown.size(), 1);
-  EXPECT_EQ(script_.shown[0], "    Insufficient Information has been given to\n"
-                              "generate a class.  No class files will be generated.");
+  EXPECT_EQ(script_.shown[0],
+            "    Insufficient Information has been given to\n"
+            "generate a class.  No class files will be generated.");
   script_.answers = {true};
   EXPECT_TRUE(Sheet().SetActivePage(2));
   QTest::mouseClick(Sheet().ok_button(), Qt::LeftButton);
@@ -227,11 +228,22 @@ TEST_F(TallowikSheetTest, CategoryDialogChecksInOrder) {
       {"", "CView", "V.H", "V.CPP", {}, {"Class Description needed!!"}, false, "nameEdit"},
       {"View", "CView", "", "", {}, {"Header File Name needed!!"}, false, "headerTemplateEdit"},
       {"View", "CView", "V.H", "", {}, {"Source File Name needed!!"}, false, "sourceTemplateEdit"},
-      {"View", "", "V.H", "V.CPP", {false},
-       {"No default base class specified, are you sure you want to exit?"}, false,
+      {"View",
+       "",
+       "V.H",
+       "V.CPP",
+       {false},
+       {"No default base class specified, are you sure you want to exit?"},
+       false,
        "baseClassEdit"},
-      {"View", "", "V.H", "V.CPP", {true},
-       {"No default base class specified, are you sure you want to exit?"}, true, nullptr},
+      {"View",
+       "",
+       "V.H",
+       "V.CPP",
+       {true},
+       {"No default base class specified, are you sure you want to exit?"},
+       true,
+       nullptr},
       {"View", "CView", "v.h", "v.cpp", {}, {}, true, nullptr},
   };
   for (const auto& c : cases) {
@@ -263,11 +275,11 @@ TEST_F(TallowikSheetTest, CategoryDialogChecksInOrder) {
 TEST_F(TallowikSheetTest, BrowseFillsNamesAndRemembersOneDirectory) {
   QStringList asked_in;
   QStringList answers{"/tpl/dialogs/Dialog.h", "/other/VIEW.CPP", ""};
-  CategoryDialog::SetFileChooser([&](QWidget*, const QString& directory, const QString& filter,
-                                     const QString& suffix) {
-    asked_in << directory + "|" + filter + "|" + suffix;
-    return answers.takeFirst();
-  });
+  CategoryDialog::SetFileChooser(
+      [&](QWidget*, const QString& directory, const QString& filter, const QString& suffix) {
+        asked_in << directory + "|" + filter + "|" + suffix;
+        return answers.takeFirst();
+      });
   CategoryDialog dialog(BaseClassCategory{});
   dialog.BrowseHeader();
   EXPECT_EQ(dialog.values().header_template, "DIALOG.H");
@@ -350,8 +362,8 @@ TEST_F(TallowikSheetTest, DeletingTheOnlyCategoryLeavesNoSelection) {
 
 TEST_F(TallowikSheetTest, UserStringsListShowsMovesAndEdits) {
   settings_.WriteSettingNumber("Default", "User Strings", "Num User Replacements", 3);
-  const char* pairs[][2] = {{"1234567890123456", "sixteen"}, {"123456789012345", "fifteen"},
-                            {"$_X", "x"}};
+  const char* pairs[][2] = {
+      {"1234567890123456", "sixteen"}, {"123456789012345", "fifteen"}, {"$_X", "x"}};
   for (int i = 0; i < 3; ++i) {
     settings_.WriteSetting("Default", "User Strings", "User Holder", i, pairs[i][0]);
     settings_.WriteSetting("Default", "User Strings", "User Replacement", i, pairs[i][1]);

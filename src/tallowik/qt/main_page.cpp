@@ -26,8 +26,8 @@ void FillCombo(QComboBox* combo, const std::vector<std::string>& items, const st
 
 }  // namespace
 
-MainPage::MainPage(config::Settings& settings, const engine::Clock& clock,
-                   platform::DdeClient& dde, ProjectArguments project, QWidget* parent)
+MainPage::MainPage(config::Settings& settings, const engine::Clock& clock, platform::DdeClient& dde,
+                   ProjectArguments project, QWidget* parent)
     : PropertyPage(tr("Generator"), parent),
       settings_(settings),
       clock_(clock),
