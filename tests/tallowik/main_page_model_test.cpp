@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -175,6 +176,23 @@ TEST_F(MainPageModelTest, RefreshAppliesTheLastUsedValuesThatMatch) {
     EXPECT_EQ(v.resource, c.resource);
     EXPECT_EQ(v.add_to_clw, c.clw);
     EXPECT_TRUE(v.add_to_clw_enabled);
+  }
+}
+
+TEST_F(MainPageModelTest, OddClassWizardFilesNeitherCrashNorHideTheCategories) {
+  const std::string contents[] = {
+      std::string("\0\xff\xfe[General Info\x01\nClassCount=\0 3\n", 30),
+      "this is no INI file at all\n\n=\n[\n]\n",
+      "[General Info]\nClassCount=2147483647999\nClass2147483647=CHuge\nResourceCount=-5\n",
+      "[General Info]\nClassCount=1\nClass1=" + std::string(1 << 20, 'x') + "\n",
+  };
+  for (const std::string& text : contents) {
+    project_.Write("MYAPP.clw", text);
+    page_.reset();
+    EXPECT_EQ(CategoryNames(), (std::vector<std::string>{"Dialog", "Modeless", "Window"}));
+    const std::vector<std::string>& bases = Page().values().base_classes;
+    EXPECT_NE(std::find(bases.begin(), bases.end(), "CWnd"), bases.end());
+    for (const std::string& base : bases) EXPECT_LE(base.size(), kClwTextChars);
   }
 }
 
