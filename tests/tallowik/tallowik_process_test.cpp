@@ -174,6 +174,13 @@ TEST_F(TallowikProcess, GenerationWithoutAWindowLoadsNoQt) {
   EXPECT_EQ(sheet.exit_code, 2);
   EXPECT_TRUE(Mentions(sheet.err, "libtallowik_qt.so"));
   EXPECT_TRUE(Mentions(sheet.err, "the sheet needs a display"));
+
+  // BRACKWATER_UI=tty wants no window even with a display: the module stays unloaded.
+  env["BRACKWATER_UI"] = "tty";
+  ProgramResult tty = RunProgram(BuiltProgram("tallowik"), {"MYAPP", project_}, env);
+  EXPECT_EQ(tty.exit_code, 2);
+  EXPECT_TRUE(Mentions(tty.err, "--class NAME"));
+  EXPECT_FALSE(Mentions(tty.err, "libtallowik_qt")) << tty.err.substr(0, 2000);
 }
 
 }  // namespace
