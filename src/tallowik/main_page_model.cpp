@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "tallowik/class_wizard_file.h"
+#include "tallowik/utf8_text.h"
 
 namespace tallowik {
 namespace {
@@ -42,10 +43,10 @@ bool IsReadableWritableFile(const std::string& path) {
 }  // namespace
 
 DerivedFileNames FileNamesForClass(std::string_view class_name) {
-  std::string_view name = class_name.substr(0, kClassNameChars);
+  std::string_view name = FirstCharacters(class_name, kClassNameChars);
   if (!name.empty() && (name.front() == 'C' || name.front() == 'c')) name.remove_prefix(1);
   if (name.empty()) return {};
-  const std::string stem = UpperCase(std::string(name.substr(0, kFileStemChars)));
+  const std::string stem = UpperCase(std::string(FirstCharacters(name, kFileStemChars)));
   return {stem + ".H", stem + ".CPP"};
 }
 

@@ -19,7 +19,8 @@ namespace tallowik {
 
 // The class-name rule: the name (at most 99 characters) without a leading "C" or
 // "c", cut to 8 characters, upper-cased, with ".H" and ".CPP"; both empty when
-// nothing is left.
+// nothing is left. Characters are UTF-8 characters, so a file name never ends in
+// half of one; only ASCII letters change case.
 struct DerivedFileNames {
   std::string header;
   std::string source;

@@ -1,5 +1,7 @@
 #include "tallowik/user_strings.h"
 
+#include "tallowik/utf8_text.h"
+
 namespace tallowik {
 namespace {
 
@@ -35,28 +37,6 @@ void SaveUserStrings(const config::Settings& settings, const std::vector<UserStr
     settings.WriteSetting(configuration, kUserStringsKey, kReplacement, index, pairs[i].with);
   }
 }
-
-namespace {
-
-// Characters are counted as the user sees them: a UTF-8 sequence is one character,
-// so a shortened holder never ends inside one.
-std::size_t CharacterCount(std::string_view text) {
-  std::size_t count = 0;
-  for (char c : text) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  return count;
-}
-
-std::string_view FirstCharacters(std::string_view text, std::size_t n) {
-  std::size_t seen = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && seen++ == n) {
-      return text.substr(0, i);
-    }
-  }
-  return text;
-}
-
-}  // namespace
 
 std::string ShownHolder(std::string_view holder) {
   if (CharacterCount(holder) <= kWholeHolderChars) return std::string(holder);

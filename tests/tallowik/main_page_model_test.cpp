@@ -36,6 +36,8 @@ TEST(FileNamesForClass, FollowTheClassName) {
       {"Cc", "C.H", "C.CPP"},
       {"C$_Date x", "$_DATE X.H", "$_DATE X.CPP"},
       {"C\xc3\xa9t\xc3\xa9", "\xc3\xa9T\xc3\xa9.H", "\xc3\xa9T\xc3\xa9.CPP"},
+      // Eight characters, not eight bytes: the last one is not cut in half.
+      {"Cabcdefg\xc3\xa9xyz", "ABCDEFG\xc3\xa9.H", "ABCDEFG\xc3\xa9.CPP"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(FileNamesForClass(c.class_name), (DerivedFileNames{c.header, c.source}))
