@@ -1,5 +1,7 @@
 #include "settings/config_page.h"
 
+#include <optional>
+
 #include "settings/add_configuration_dialog.h"
 #include "settings/property_sheet.h"
 #include "settings/text_codec.h"
@@ -47,6 +49,8 @@ void ConfigPage::AddName(const QString& name) {
 
 void ConfigPage::AddPressed() {
   AddConfigurationDialog dialog(this);
+  std::optional<DialogHelpContext> help;
+  if (dialog_help_context_ != 0) help.emplace(&dialog, dialog_help_context_);
   if (dialog.exec() == QDialog::Accepted) AddName(dialog.name());
   UserEdited();
 }

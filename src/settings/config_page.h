@@ -36,6 +36,8 @@ class ConfigPage : public EditingPage {
   void DeletePressed();
   // Adds `name` unless a listed name begins with it (letter case ignored).
   void AddName(const QString& name);
+  // The help context of the Add Configuration dialog while it is shown; 0: none.
+  void SetDialogHelpContext(int context) { dialog_help_context_ = context; }
 
  protected:
   void LoadControls() override;
@@ -45,6 +47,7 @@ class ConfigPage : public EditingPage {
   config::Settings& settings_;
   std::function<void()> committed_;
   std::unique_ptr<Ui::ConfigPage> ui_;
+  int dialog_help_context_ = 0;
 };
 
 }  // namespace settings

@@ -30,16 +30,28 @@ void ShowMessage(QWidget* parent, const QString& text) {
   QMessageBox::information(parent, Caption(), text, QMessageBox::Ok);
 }
 
+namespace {
+
+bool ScriptedAnswer(MessageScript& script, const QString& text) {
+  script.shown.append(text);
+  if (script.answers.empty()) return false;
+  bool answer = script.answers.front();
+  script.answers.pop_front();
+  return answer;
+}
+
+}  // namespace
+
 bool AskYesNo(QWidget* parent, const QString& text) {
-  if (MessageScript* script = Script()) {
-    script->shown.append(text);
-    if (script->answers.empty()) return false;
-    bool answer = script->answers.front();
-    script->answers.pop_front();
-    return answer;
-  }
+  if (MessageScript* script = Script()) return ScriptedAnswer(*script, text);
   return QMessageBox::question(parent, Caption(), text, QMessageBox::Yes | QMessageBox::No,
                                QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+bool AskOkCancel(QWidget* parent, const QString& text) {
+  if (MessageScript* script = Script()) return ScriptedAnswer(*script, text);
+  return QMessageBox::warning(parent, Caption(), text, QMessageBox::Ok | QMessageBox::Cancel,
+                              QMessageBox::Ok) == QMessageBox::Ok;
 }
 
 }  // namespace settings

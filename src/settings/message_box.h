@@ -17,9 +17,11 @@ void SetMessageCaption(const QString& caption);
 void ShowMessage(QWidget* parent, const QString& text);
 // A box with Yes and No buttons; true for Yes.
 bool AskYesNo(QWidget* parent, const QString& text);
+// A box with OK and Cancel buttons; true for OK.
+bool AskOkCancel(QWidget* parent, const QString& text);
 
 struct MessageScript {
-  std::deque<bool> answers;  // for AskYesNo; No when it runs out
+  std::deque<bool> answers;  // for AskYesNo and AskOkCancel; No / Cancel when it runs out
   QStringList shown;         // every text, messages and questions alike
 };
 

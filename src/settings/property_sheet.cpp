@@ -2,8 +2,10 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -84,6 +86,21 @@ PropertySheet::PropertySheet(config::Settings& settings, const QString& title, i
   connect(help_, &QPushButton::clicked, this, &PropertySheet::HelpPressed);
   connect(chooser_, &QComboBox::currentIndexChanged, this, &PropertySheet::ChooserChanged);
 
+  const struct {
+    QKeySequence keys;
+    int step;
+  } page_keys[] = {{QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+                   {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+                   {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+                   {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1}};
+  for (const auto& page_key : page_keys) {
+    auto* shortcut = new QShortcut(page_key.keys, this);
+    connect(shortcut, &QShortcut::activated, this,
+            [this, step = page_key.step] { ActivateNeighbour(step); });
+  }
+  auto* help_key = new QShortcut(QKeySequence(Qt::Key_F1), this);
+  connect(help_key, &QShortcut::activated, this, &PropertySheet::HelpPressed);
+
   settings_.SetChooserHook(
       [this]() -> std::optional<std::string> { return ToBytes(chooser_->currentText()); });
   FillConfigurationChooser();
@@ -132,6 +149,12 @@ bool PropertySheet::SetActivePage(int index) {
 }
 
 void PropertySheet::TabClicked(int index) { SetActivePage(index); }
+
+void PropertySheet::ActivateNeighbour(int step) {
+  const int count = page_count();
+  if (count < 2 || active_ < 0) return;
+  SetActivePage(((active_ + step) % count + count) % count);
+}
 
 void PropertySheet::UpdateApplyButton() {
   PropertyPage* page = active_page();
@@ -202,7 +225,7 @@ void PropertySheet::ApplyPressed() {
   UpdateApplyButton();
 }
 
-void PropertySheet::HelpPressed() { ShowHelp(active_ + 1); }
+void PropertySheet::HelpPressed() { ShowHelp(HelpContext()); }
 
 void PropertySheet::ShowHelp(int context) {
   if (!help_window_) help_window_ = new HelpWindow;
@@ -227,6 +250,19 @@ void PropertySheet::showEvent(QShowEvent* event) {
     QRect area = screen->availableGeometry();
     move(area.center() - rect().center());
   }
+}
+
+DialogHelpContext::DialogHelpContext(QWidget* dialog, int context) {
+  QWidget* owner = dialog ? dialog->parentWidget() : nullptr;
+  sheet_ = owner ? qobject_cast<PropertySheet*>(owner->window()) : nullptr;
+  if (!sheet_) return;
+  sheet_->SetDialogHelpContext(context);
+  auto* help_key = new QShortcut(QKeySequence(Qt::Key_F1), dialog);
+  QObject::connect(help_key, &QShortcut::activated, sheet_.data(), &PropertySheet::HelpPressed);
+}
+
+DialogHelpContext::~DialogHelpContext() {
+  if (sheet_) sheet_->SetDialogHelpContext(0);
 }
 
 }  // namespace settings

@@ -76,6 +76,13 @@ class PropertySheet : public QDialog {
   void HelpPressed();
   // Opens the help window at `context`.
   void ShowHelp(int context);
+  // The context Help opens while a dialog of a page is shown; 0: the active page's
+  // index plus one. See DialogHelpContext.
+  void SetDialogHelpContext(int context) { dialog_help_context_ = context; }
+  int HelpContext() const { return dialog_help_context_ ? dialog_help_context_ : active_ + 1; }
+  // The next or previous page, wrapping around, through the same leave and activate
+  // steps as a click on its tab (Ctrl+Tab, Ctrl+PageDown; Ctrl+Shift+Tab, Ctrl+PageUp).
+  void ActivateNeighbour(int step);
 
   void done(int result) override;
   // Escape and the window's close button cancel.
@@ -108,6 +115,21 @@ class PropertySheet : public QDialog {
   bool closed_ = false;
   QString help_file_;
   QPointer<HelpWindow> help_window_;
+  int dialog_help_context_ = 0;
+};
+
+// While it lives, the sheet that owns `dialog`'s parent opens `context` for Help, and
+// F1 in the dialog opens it; the sheet's own context comes back when it ends, also
+// after Cancel. Without such a sheet it does nothing.
+class DialogHelpContext {
+ public:
+  DialogHelpContext(QWidget* dialog, int context);
+  ~DialogHelpContext();
+  DialogHelpContext(const DialogHelpContext&) = delete;
+  DialogHelpContext& operator=(const DialogHelpContext&) = delete;
+
+ private:
+  QPointer<PropertySheet> sheet_;
 };
 
 }  // namespace settings

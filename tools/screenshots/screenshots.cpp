@@ -66,7 +66,6 @@ void SaveModal(const QString& name, const std::function<void()>& show_modal) {
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
-  application.setApplicationDisplayName("Quorvane");
   settings::SetMessageCaption("Quorvane");
   output_directory = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
   QDir().mkpath(output_directory);
