@@ -30,6 +30,14 @@ void ShowMessage(QWidget* parent, const QString& text) {
   QMessageBox::information(parent, Caption(), text, QMessageBox::Ok);
 }
 
+void ShowWarning(QWidget* parent, const QString& title, const QString& text) {
+  if (MessageScript* script = Script()) {
+    script->shown.append(text);
+    return;
+  }
+  QMessageBox::warning(parent, title, text, QMessageBox::Ok);
+}
+
 bool AskYesNo(QWidget* parent, const QString& text) {
   if (MessageScript* script = Script()) {
     script->shown.append(text);
