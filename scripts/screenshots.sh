@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Shows each page of quorvan's settings sheet and each of its dialogs in a real X
-# window (a private Xvfb server) and saves them as PNG files under docs/screenshots/.
+# window (a private Xvfb server), then setup's and ferrul's dialogs, and saves them as
+# PNG files under docs/screenshots/.
 # Usage: scripts/screenshots.sh [build directory]   (default: build)
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-build}
-cmake --build "$build" -j2 --target quorvan_screenshots >/dev/null
+cmake --build "$build" -j2 --target quorvan_screenshots installer_screenshots >/dev/null
 program=$(cd "$build" && pwd)/bin/quorvan_screenshots
 out="$root/docs/screenshots"
 mkdir -p "$out"
@@ -27,3 +28,5 @@ done
 runtime=$(mktemp -d)
 trap 'kill "$xvfb" 2>/dev/null || true; rm -rf "$runtime"' EXIT
 DISPLAY=":$display" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$runtime" "$program" "$out"
+DISPLAY=":$display" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$runtime" \
+  "$(dirname "$program")/installer_screenshots" "$out"
