@@ -71,8 +71,10 @@ bool StartQtApplication(const char* name, const QString& display_name) {
   static char* argv[] = {program_name.data(), nullptr};
   auto* application = new QApplication(argc, argv);
   application->setApplicationName(QString::fromUtf8(name));
-  application->setApplicationDisplayName(display_name);
-  SetMessageCaption(display_name);
+  if (!display_name.isEmpty()) {
+    application->setApplicationDisplayName(display_name);
+    SetMessageCaption(display_name);
+  }
   return true;
 }
 

@@ -275,7 +275,9 @@ TEST(ReadPresets, ComeFromDefaultWithTheHomeDirectoryAsFallback) {
   config::MemoryStore store;
   config::Settings settings(store);
   InstallRequest fresh = ReadPresets(settings, "/home/ann");
-  EXPECT_EQ(fresh, (InstallRequest{.destination = "/home/ann/pellmoor/"}));
+  InstallRequest expected;
+  expected.destination = "/home/ann/pellmoor/";
+  EXPECT_EQ(fresh, expected);
 
   settings.WriteSetting("Default", "Defaults", "User ID", "ann");
   settings.WriteSetting("Default", "Defaults", "Company Name", "Acme");

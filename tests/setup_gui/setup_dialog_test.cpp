@@ -69,7 +69,7 @@ TEST_F(SetupDialogTest, ShowsThePresetsTheBoxesAndTheInitialStatus) {
 }
 
 TEST_F(SetupDialogTest, AFailureShowsItsMessageKeepsTheDialogAndFocusesTheDestination) {
-  SetupDialog dialog(installer_, {.user_name = "Ann", .destination = ""});
+  SetupDialog dialog(installer_, {.user_name = "Ann", .company_name = "", .destination = ""});
   dialog.show();
   Child<QLineEdit>(dialog, "userNameEdit")->setFocus();
   PressOk(dialog);

@@ -5,6 +5,7 @@
 
 extern "C" ferrul::FerrulUi* FerrulCreateQtUi(int module_version) {
   if (module_version != ferrul::kModuleVersion) return nullptr;
-  if (!settings::StartQtApplication("ferrul", "Ferrule")) return nullptr;
+  // No display name: the warnings' titles stay exactly as given.
+  if (!settings::StartQtApplication("ferrul", QString())) return nullptr;
   return new ferrul::QtFerrulUi;
 }

@@ -15,8 +15,8 @@ void QtFerrulUi::ShowWarning(const Warning& warning) {
 }
 
 FerrulUi::EditResult QtFerrulUi::EditScript(std::string& script) {
+  // Keeps the size of its layout file: the script needs room.
   FerrulDialog dialog(script);
-  dialog.adjustSize();
   if (QScreen* screen = dialog.screen()) {
     dialog.move(screen->availableGeometry().center() - dialog.rect().center());
   }

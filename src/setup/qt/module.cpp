@@ -3,11 +3,15 @@
 
 #include "setup/qt/setup_dialog.h"
 #include "setup/qt_module.h"
+#include "settings/message_box.h"
 #include "settings/qt_start.h"
+#include "settings/text_codec.h"
 
 extern "C" int SetupRunQtDialog(int module_version, setup::SetupSession& session) {
   if (module_version != setup::kModuleVersion) return setup::kNoWindow;
-  if (!settings::StartQtApplication("setup", "Pellmoor Setup")) return setup::kNoWindow;
+  // No display name: the about box's title stays "About Setup".
+  if (!settings::StartQtApplication("setup", QString())) return setup::kNoWindow;
+  settings::SetMessageCaption(settings::FromBytes(setup::kDialogTitle));
   setup::SetupDialog dialog(session.installer, session.presets);
   dialog.adjustSize();
   if (QScreen* screen = dialog.screen()) {
