@@ -42,6 +42,14 @@ bool ScriptedAnswer(MessageScript& script, const QString& text) {
 
 }  // namespace
 
+void ShowWarning(QWidget* parent, const QString& title, const QString& text) {
+  if (MessageScript* script = Script()) {
+    script->shown.append(text);
+    return;
+  }
+  QMessageBox::warning(parent, title, text, QMessageBox::Ok);
+}
+
 bool AskYesNo(QWidget* parent, const QString& text) {
   if (MessageScript* script = Script()) return ScriptedAnswer(*script, text);
   return QMessageBox::question(parent, Caption(), text, QMessageBox::Yes | QMessageBox::No,

@@ -15,6 +15,8 @@ void SetMessageCaption(const QString& caption);
 
 // A box with the text and an OK button.
 void ShowMessage(QWidget* parent, const QString& text);
+// A box with a warning icon, the caption `title`, the text and an OK button.
+void ShowWarning(QWidget* parent, const QString& title, const QString& text);
 // A box with Yes and No buttons; true for Yes.
 bool AskYesNo(QWidget* parent, const QString& text);
 // A box with OK and Cancel buttons; true for OK.

@@ -68,7 +68,7 @@ bool StartQtApplication(const char* application_name, const QString& caption) {
   static char* argv[] = {const_cast<char*>(application_name), nullptr};
   auto* application = new QApplication(argc, argv);
   application->setApplicationName(QString::fromLocal8Bit(application_name));
-  SetMessageCaption(caption);
+  if (!caption.isEmpty()) SetMessageCaption(caption);
   return true;
 }
 

@@ -6,7 +6,7 @@
 namespace settings {
 
 // Creates the application object on first call, named `application_name`, with
-// `caption` as the caption of the message boxes. False, and Qt left unstarted, when
+// `caption` (unless empty) as the caption of the message boxes. False, and Qt left unstarted, when
 // no display can be reached: Qt would end the process instead of failing.
 //
 // No application display name is set: Qt would append it to every window title
