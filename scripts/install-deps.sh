@@ -10,6 +10,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
   qt6-tools-dev qt6-tools-dev-tools libqt6opengl6-dev libgl-dev
   xvfb xauth fonts-dejavu-core
+  libxcb1-dev libxcb-xtest0-dev libxcb-xfixes0-dev
 )
 
 missing=()
