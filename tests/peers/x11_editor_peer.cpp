@@ -5,12 +5,14 @@
 //
 //   x11_editor_peer --log FILE --document FILE [--class NAME] [--selection TEXT]
 //                   [--selection-file FILE] [--copy-keys K] [--paste-keys K]
-//                   [--hold-shift-ms N] [--mute-owner] [--owner-only]
+//                   [--rtf TEXT] [--column] [--hold-shift-ms N] [--mute-owner]
+//                   [--owner-only]
 //
 // --hold-shift-ms holds the shift key (through XTEST) for N ms after start, as a
 // user still holding a hotkey would. --mute-owner takes the clipboard at start and
 // never answers a request for it. --owner-only takes the clipboard with the selection
-// at start and serves it, without a window.
+// at start and serves it, without a window. --rtf offers rich text beside the text,
+// --column marks the selection as a column selection.
 #include <signal.h>
 #include <xcb/xtest.h>
 
@@ -36,10 +38,11 @@ using platform::x11::NowMs;
 
 struct Options {
   std::string log, document, class_name = "BrackwaterEditor", selection;
-  std::string copy_keys = "ctrl+c", paste_keys = "ctrl+v";
+  std::string copy_keys = "ctrl+c", paste_keys = "ctrl+v", rtf;
   int hold_shift_ms = 0;
   bool mute_owner = false;
   bool owner_only = false;
+  bool column = false;
 };
 
 volatile sig_atomic_t stopping = 0;
@@ -62,6 +65,7 @@ int main(int argc, char** argv) {
     else if (name == "--document") options.document = value;
     else if (name == "--class") options.class_name = value;
     else if (name == "--selection") options.selection = value;
+    else if (name == "--rtf") options.rtf = value;
     else if (name == "--selection-file") {
       std::ifstream in(value, std::ios::binary);
       options.selection.assign(std::istreambuf_iterator<char>(in), {});
@@ -74,6 +78,7 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--mute-owner") == 0) options.mute_owner = true;
     if (std::strcmp(argv[i], "--owner-only") == 0) options.owner_only = true;
+    if (std::strcmp(argv[i], "--column") == 0) options.column = true;
   }
   signal(SIGTERM, [](int) { stopping = 1; });
 
@@ -86,6 +91,8 @@ int main(int argc, char** argv) {
   xcb_connection_t* c = connection->get();
   xcb_atom_t clipboard = connection->Atom("CLIPBOARD");
   std::vector<platform::SelectionOffer> offers{{platform::TextTargets(), options.selection}};
+  if (!options.rtf.empty()) offers.push_back({{"text/rtf"}, options.rtf});
+  if (options.column) offers.push_back({{"application/x-column-selection"}, "\1"});
   std::optional<platform::x11::SelectionServer> server;
   if (options.mute_owner || options.owner_only) {
     server.emplace(*connection, clipboard, offers);
@@ -94,7 +101,8 @@ int main(int argc, char** argv) {
       std::printf("ready\n");
       std::fflush(stdout);
       while (!stopping && !connection->Broken()) {
-        if (Event event = connection->Next(100); event && !server->Handle(*event)) return 0;
+        Event event = connection->Next(100);
+        if (event && !options.mute_owner && !server->Handle(*event)) return 0;
       }
       return 0;
     }
