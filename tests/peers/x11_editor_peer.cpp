@@ -18,6 +18,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <deque>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -137,7 +138,15 @@ int main(int argc, char** argv) {
 
   std::optional<platform::KeyChord> copy_keys = platform::ParseKeyChord(options.copy_keys);
   std::optional<platform::KeyChord> paste_keys = platform::ParseKeyChord(options.paste_keys);
+  // Keys that come while a paste is being read wait their turn, as in any editor.
+  std::deque<Event> queued_keys;
   auto serve = [&](const xcb_generic_event_t& event) {
+    if (EventType(event) == XCB_KEY_PRESS) {
+      auto* copy = static_cast<xcb_generic_event_t*>(std::malloc(sizeof(xcb_key_press_event_t)));
+      std::memcpy(copy, &event, sizeof(xcb_key_press_event_t));
+      queued_keys.emplace_back(copy);
+      return;
+    }
     if (server && !options.mute_owner && !server->Handle(event)) server.reset();
   };
   while (!stopping && !connection->Broken()) {
@@ -146,7 +155,13 @@ int main(int argc, char** argv) {
       xcb_flush(c);
       release_shift_at = 0;
     }
-    Event event = connection->Next(20);
+    Event event;
+    if (!queued_keys.empty()) {
+      event = std::move(queued_keys.front());
+      queued_keys.pop_front();
+    } else {
+      event = connection->Next(20);
+    }
     if (!event) continue;
     if (EventType(*event) != XCB_KEY_PRESS) {
       serve(*event);
