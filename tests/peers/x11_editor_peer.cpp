@@ -6,13 +6,15 @@
 //   x11_editor_peer --log FILE --document FILE [--class NAME] [--selection TEXT]
 //                   [--selection-file FILE] [--copy-keys K] [--paste-keys K]
 //                   [--rtf TEXT] [--column] [--hold-shift-ms N] [--mute-owner]
-//                   [--owner-only]
+//                   [--owner-only] [--clipboard-manager]
 //
 // --hold-shift-ms holds the shift key (through XTEST) for N ms after start, as a
 // user still holding a hotkey would. --mute-owner takes the clipboard at start and
 // never answers a request for it. --owner-only takes the clipboard with the selection
 // at start and serves it, without a window. --rtf offers rich text beside the text,
-// --column marks the selection as a column selection.
+// --column marks the selection as a column selection. --clipboard-manager plays a
+// clipboard manager instead: asked to save the clipboard (SAVE_TARGETS), it copies the
+// text, takes the clipboard and logs "saved <bytes> from <pid of the asking owner>".
 #include <signal.h>
 #include <xcb/xtest.h>
 
@@ -44,6 +46,7 @@ struct Options {
   bool mute_owner = false;
   bool owner_only = false;
   bool column = false;
+  bool manager = false;
 };
 
 volatile sig_atomic_t stopping = 0;
@@ -54,6 +57,69 @@ void Append(const std::string& path, const std::string& text) {
 }
 
 bool IsModifierKey(std::uint32_t keysym) { return keysym >= 0xffe1 && keysym <= 0xffee; }
+
+std::uint32_t PidOf(Connection& connection, xcb_window_t window) {
+  xcb_connection_t* c = connection.get();
+  auto* reply = xcb_get_property_reply(
+      c, xcb_get_property(c, 0, window, connection.Atom("_NET_WM_PID"), XCB_ATOM_CARDINAL, 0, 1),
+      nullptr);
+  std::uint32_t pid = 0;
+  if (reply && xcb_get_property_value_length(reply) == 4) {
+    pid = *static_cast<std::uint32_t*>(xcb_get_property_value(reply));
+  }
+  std::free(reply);
+  return pid;
+}
+
+int RunClipboardManager(Connection& connection, const std::string& log) {
+  xcb_connection_t* c = connection.get();
+  xcb_atom_t manager = connection.Atom("CLIPBOARD_MANAGER");
+  xcb_atom_t clipboard = connection.Atom("CLIPBOARD");
+  xcb_set_selection_owner(c, connection.OwnWindow(), manager, XCB_CURRENT_TIME);
+  xcb_flush(c);
+  std::printf("ready\n");
+  std::fflush(stdout);
+  std::optional<platform::x11::SelectionServer> server;
+  auto serve = [&](const xcb_generic_event_t& event) {
+    if (server && !server->Handle(event)) server.reset();
+  };
+  while (!stopping && !connection.Broken()) {
+    Event event = connection.Next(20);
+    if (!event) continue;
+    if (EventType(*event) != XCB_SELECTION_REQUEST) {
+      serve(*event);
+      continue;
+    }
+    auto request = *reinterpret_cast<xcb_selection_request_event_t*>(event.get());
+    if (request.selection != manager) {
+      serve(*event);
+      continue;
+    }
+    bool saved = false;
+    if (request.target == connection.Atom("SAVE_TARGETS")) {
+      std::optional<std::string> text = platform::x11::ReadSelection(
+          connection, clipboard, connection.Atom("UTF8_STRING"), 5000, serve);
+      if (text) {
+        Append(log, "saved " + std::to_string(text->size()) + " from " +
+                        std::to_string(PidOf(connection, request.requestor)) + "\n");
+        server.emplace(connection, clipboard,
+                       std::vector<platform::SelectionOffer>{{platform::TextTargets(), *text}});
+        saved = server->Own();
+      }
+    }
+    xcb_selection_notify_event_t notify{};
+    notify.response_type = XCB_SELECTION_NOTIFY;
+    notify.time = request.time;
+    notify.requestor = request.requestor;
+    notify.selection = request.selection;
+    notify.target = request.target;
+    notify.property = saved ? request.property : XCB_NONE;
+    xcb_send_event(c, 0, request.requestor, XCB_EVENT_MASK_NO_EVENT,
+                   reinterpret_cast<const char*>(&notify));
+    xcb_flush(c);
+  }
+  return 0;
+}
 
 }  // namespace
 
@@ -80,6 +146,7 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[i], "--mute-owner") == 0) options.mute_owner = true;
     if (std::strcmp(argv[i], "--owner-only") == 0) options.owner_only = true;
     if (std::strcmp(argv[i], "--column") == 0) options.column = true;
+    if (std::strcmp(argv[i], "--clipboard-manager") == 0) options.manager = true;
   }
   signal(SIGTERM, [](int) { stopping = 1; });
 
@@ -108,6 +175,8 @@ int main(int argc, char** argv) {
       return 0;
     }
   }
+
+  if (options.manager) return RunClipboardManager(*connection, options.log);
 
   platform::x11::KeyboardMap keyboard(c);
   xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;

@@ -57,7 +57,8 @@ class WaylandDesktop : public ::testing::Test {
     env["BRACKWATER_DESKTOP"] = choice;
     env["WAYLAND_DISPLAY"] = "wayland-9";
     env["FAKE_WL"] = desktop_.File("wl");
-    env["PATH"] = (with_tools ? desktop_.File("fakebin") + ":" : "") + "/usr/bin:/bin";
+    // Without the tools PATH holds nothing, so real ones installed here do not count.
+    env["PATH"] = with_tools ? desktop_.File("fakebin") + ":/usr/bin:/bin" : desktop_.File("wl");
     return env;
   }
   std::string Calls() const { return ReadFile(desktop_.File("wl/calls")); }

@@ -288,6 +288,19 @@ TEST_F(X11DesktopTest, TheOwnerOutlivesTheWriterUntilAnotherClientTakesTheClipbo
   other.Stop();
 }
 
+TEST_F(X11DesktopTest, ARunningClipboardManagerTakesOverAndTheOwnerEnds) {
+  Editor& manager = StartEditor({"--clipboard-manager"});
+  ASSERT_EQ(Run("brkclip", {"copy"}, "managed").exit_code, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !manager.Keys().empty(); }));
+  Strings saved = manager.Keys();
+  ASSERT_EQ(saved.size(), 1u);
+  ASSERT_TRUE(saved[0].starts_with("saved 7 from ")) << saved[0];
+  pid_t owner = std::atoi(saved[0].substr(13).c_str());
+  ASSERT_GT(owner, 0);
+  EXPECT_TRUE(WaitUntil([&] { return ProcessEnded(owner); }));
+  EXPECT_EQ(Paste().out, "managed");
+}
+
 TEST_F(X11DesktopTest, AnOwnerThatNeverAnswersEndsInFailureNotAHang) {
   StartEditor({"--owner-only", "--mute-owner", "--selection", "never"});
   ProgramResult paste = Run("brkclip", {"paste"}, "", 20000);
