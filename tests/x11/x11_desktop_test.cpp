@@ -301,6 +301,34 @@ TEST_F(X11DesktopTest, ARunningClipboardManagerTakesOverAndTheOwnerEnds) {
   EXPECT_EQ(Paste().out, "managed");
 }
 
+struct OpenCase {
+  std::string command_line;  // "Open Command Line"; MARKER is replaced by a file
+  int exit_code;             // of "Open Common File"
+  std::string opened;        // what the command was given
+};
+
+TEST_F(X11DesktopTest, OpenRequestsRunTheOpenCommandLine) {
+  desktop_.Write("COMMON.CTL", "[Common Files]\nFile0=/src/My File.h\n");
+  const OpenCase cases[] = {
+      {"sh -c 'printf \"%s|\" \"$1\" >> MARKER' sh $_File", 0, "/src/My File.h|/src/Main.H|"},
+      {"no-such-editor-here $_File", 1, ""},
+  };
+  for (const OpenCase& c : cases) {
+    std::string marker = desktop_.File("opened-" + std::to_string(c.exit_code));
+    std::string line = c.command_line;
+    if (std::size_t at = line.find("MARKER"); at != std::string::npos) line.replace(at, 6, marker);
+    Setting("Desktop", "Open Command Line", line);
+    ProgramResult open = Run("quorvan", {"/6"}, "\n");
+    EXPECT_EQ(open.exit_code, c.exit_code) << line << open.err;
+    // The swap succeeds whatever becomes of its request.
+    ProgramResult swap = Run("quorvan", {"/8", "/F", "/src/Main.cpp"});
+    EXPECT_EQ(swap.exit_code, 0) << swap.err;
+    if (!c.opened.empty()) {
+      EXPECT_TRUE(WaitUntil([&] { return ReadFile(marker) == c.opened; })) << ReadFile(marker);
+    }
+  }
+}
+
 TEST_F(X11DesktopTest, AnOwnerThatNeverAnswersEndsInFailureNotAHang) {
   StartEditor({"--owner-only", "--mute-owner", "--selection", "never"});
   ProgramResult paste = Run("brkclip", {"paste"}, "", 20000);

@@ -44,12 +44,22 @@ X11Desktop::X11Desktop(std::unique_ptr<Connection> connection, std::string displ
     : connection_(std::move(connection)), display_(std::move(display)), timeouts_(timeouts) {}
 
 std::optional<std::vector<std::string>> X11Desktop::Targets() {
-  return ReadTargets(*connection_, connection_->Atom("CLIPBOARD"), timeouts_.answer_ms);
+  xcb_window_t owner = ClipboardOwner();
+  if (owner == XCB_NONE || owner == silent_owner_) return std::nullopt;
+  long long start = NowMs();
+  auto targets = ReadTargets(*connection_, connection_->Atom("CLIPBOARD"), timeouts_.answer_ms);
+  if (!targets && NowMs() - start >= timeouts_.answer_ms) silent_owner_ = owner;
+  return targets;
 }
 
 std::optional<std::string> X11Desktop::Read(std::string_view target) {
-  return ReadSelection(*connection_, connection_->Atom("CLIPBOARD"), connection_->Atom(target),
-                       timeouts_.answer_ms);
+  xcb_window_t owner = ClipboardOwner();
+  if (owner == XCB_NONE || owner == silent_owner_) return std::nullopt;
+  long long start = NowMs();
+  auto data = ReadSelection(*connection_, connection_->Atom("CLIPBOARD"),
+                            connection_->Atom(target), timeouts_.answer_ms);
+  if (!data && NowMs() - start >= timeouts_.answer_ms) silent_owner_ = owner;
+  return data;
 }
 
 bool X11Desktop::Publish(const std::vector<SelectionOffer>& offers) {

@@ -41,6 +41,8 @@ class X11Desktop : public X11Backend {
   // The first XFIXES event code, or 0 when the server lacks XFIXES.
   std::uint8_t xfixes_event_ = 0;
   bool watching_ = false;
+  // An owner that let a request time out is not asked again by this process.
+  xcb_window_t silent_owner_ = XCB_NONE;
   xcb_window_t watched_owner_ = XCB_NONE;
 };
 
