@@ -53,9 +53,12 @@ bool ConnectsTo(const std::string& path, bool abstract) {
 // is not on this machine's sockets.
 int LocalDisplayNumber(const std::string& display) {
   std::string rest;
-  if (display.starts_with(":")) rest = display.substr(1);
-  else if (display.starts_with("unix:")) rest = display.substr(5);
-  else return -1;
+  if (display.starts_with(":"))
+    rest = display.substr(1);
+  else if (display.starts_with("unix:"))
+    rest = display.substr(5);
+  else
+    return -1;
   std::size_t digits = 0;
   while (digits < rest.size() && std::isdigit(static_cast<unsigned char>(rest[digits]))) ++digits;
   if (digits == 0 || digits > 6) return -1;
@@ -75,8 +78,8 @@ std::shared_ptr<X11Backend> OpenX11(const std::string& module_directory, std::st
   std::string path =
       (module_directory.empty() ? ProgramDirectory() : module_directory) + "/" + kX11ModuleFileName;
   void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-  auto open = module ? reinterpret_cast<X11OpenFunction>(dlsym(module, kX11ModuleEntryPoint))
-                     : nullptr;
+  auto open =
+      module ? reinterpret_cast<X11OpenFunction>(dlsym(module, kX11ModuleEntryPoint)) : nullptr;
   if (!open) {
     error = std::string("cannot load the X11 module ") + path + ": " + dlerror();
     return nullptr;
@@ -115,8 +118,8 @@ DesktopDecision ChooseDesktop(const DesktopEnvironment& env,
     return {DesktopKind::kWayland, ""};
   }
   if (!choice.empty() && choice != "auto") {
-    return {DesktopKind::kSocket, "BRACKWATER_DESKTOP=" + *env.choice +
-                                      " is none of socket, x11, wayland and auto"};
+    return {DesktopKind::kSocket,
+            "BRACKWATER_DESKTOP=" + *env.choice + " is none of socket, x11, wayland and auto"};
   }
   if (Set(env.wayland_display) && wayland_reachable()) return {DesktopKind::kWayland, ""};
   if (Set(env.display) && x11_connects()) return {DesktopKind::kX11, ""};
@@ -152,8 +155,8 @@ Desktop MakeDesktop(const config::Settings* settings, const DesktopOptions& opti
     x11 = OpenX11(options.module_directory, x11_error);
     return x11 != nullptr;
   };
-  DesktopDecision decision =
-      ChooseDesktop(env, [&] { return WaylandClipboardReachable(env); }, x11_connects);
+  DesktopDecision decision = ChooseDesktop(
+      env, [&] { return WaylandClipboardReachable(env); }, x11_connects);
 
   Desktop desktop;
   desktop.kind = decision.kind;

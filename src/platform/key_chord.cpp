@@ -13,10 +13,22 @@ struct NamedKey {
 };
 
 constexpr std::array<NamedKey, 16> kNamedKeys{{
-    {"insert", 0xff63}, {"delete", 0xffff}, {"return", 0xff0d}, {"enter", 0xff0d},
-    {"tab", 0xff09},    {"escape", 0xff1b}, {"esc", 0xff1b},    {"space", 0x20},
-    {"backspace", 0xff08}, {"home", 0xff50}, {"end", 0xff57},  {"left", 0xff51},
-    {"up", 0xff52},     {"right", 0xff53},  {"down", 0xff54},   {"plus", 0x2b},
+    {"insert", 0xff63},
+    {"delete", 0xffff},
+    {"return", 0xff0d},
+    {"enter", 0xff0d},
+    {"tab", 0xff09},
+    {"escape", 0xff1b},
+    {"esc", 0xff1b},
+    {"space", 0x20},
+    {"backspace", 0xff08},
+    {"home", 0xff50},
+    {"end", 0xff57},
+    {"left", 0xff51},
+    {"up", 0xff52},
+    {"right", 0xff53},
+    {"down", 0xff54},
+    {"plus", 0x2b},
 }};
 
 std::string Lower(std::string_view text) {
@@ -53,9 +65,8 @@ std::optional<KeyChord> ParseKeyChord(std::string_view text) {
   // The plus key itself is written "plus".
   while (start <= text.size()) {
     std::size_t plus = text.find('+', start);
-    std::string part = Lower(text.substr(start, plus == std::string_view::npos
-                                                    ? std::string_view::npos
-                                                    : plus - start));
+    std::string part = Lower(
+        text.substr(start, plus == std::string_view::npos ? std::string_view::npos : plus - start));
     while (!part.empty() && part.front() == ' ') part.erase(part.begin());
     while (!part.empty() && part.back() == ' ') part.pop_back();
     if (part == "ctrl" || part == "control") {

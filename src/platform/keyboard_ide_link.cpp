@@ -47,8 +47,7 @@ std::optional<KeyChord> KeyboardIdeLink::ChordFor(std::string_view name,
   std::optional<FocusedWindow> focus = keys_->Focus();
   if (!focus) return std::nullopt;
   auto read = [&](std::string_view setting, std::string_view fallback) {
-    return settings_ ? settings_->ReadSetting("Desktop", setting, fallback)
-                     : std::string(fallback);
+    return settings_ ? settings_->ReadSetting("Desktop", setting, fallback) : std::string(fallback);
   };
   bool terminal = IsTerminal(*focus, read("Terminal Classes", kDefaultTerminalClasses));
   std::string text = terminal ? read(terminal_name, terminal_default) : read(name, default_keys);

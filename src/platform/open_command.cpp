@@ -27,9 +27,9 @@ std::optional<std::string> PathOfOpenCommand(std::string_view data) {
 }
 
 std::string OpenCommandClient::CommandLineFor(std::string_view path) const {
-  std::string line = settings_ ? settings_->ReadSetting("Desktop", "Open Command Line",
-                                                        kDefaultOpenCommandLine)
-                               : std::string(kDefaultOpenCommandLine);
+  std::string line =
+      settings_ ? settings_->ReadSetting("Desktop", "Open Command Line", kDefaultOpenCommandLine)
+                : std::string(kDefaultOpenCommandLine);
   const std::array<TemplateValue, 1> values{{{"$_File", path, true}}};
   return ExpandCommandTemplate(line, values);
 }

@@ -1,7 +1,8 @@
 #include "platform/selection_clipboard.h"
 
-#include <algorithm>
 #include <strings.h>
+
+#include <algorithm>
 
 #include "platform/line_ends.h"
 
@@ -19,8 +20,8 @@ bool Contains(const std::vector<std::string>& list, std::string_view item) {
 }  // namespace
 
 const std::vector<std::string>& TextTargets() {
-  static const std::vector<std::string> targets{"UTF8_STRING", "text/plain;charset=utf-8",
-                                                "STRING", "TEXT"};
+  static const std::vector<std::string> targets{"UTF8_STRING", "text/plain;charset=utf-8", "STRING",
+                                                "TEXT"};
   return targets;
 }
 

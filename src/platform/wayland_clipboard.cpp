@@ -130,8 +130,10 @@ CapturedRun RunWithTimeout(const std::vector<std::string>& words, const std::str
     pid_t done = waitpid(pid, &status, WNOHANG);
     if (done == pid) break;
     if (done < 0 && errno != EINTR) return result;
-    if (NowMs() >= deadline) timed_out = true;
-    else usleep(2000);
+    if (NowMs() >= deadline)
+      timed_out = true;
+    else
+      usleep(2000);
   }
   if (timed_out) {
     kill(pid, SIGKILL);
@@ -170,8 +172,8 @@ bool WlClipboardTransport::Publish(const std::vector<SelectionOffer>& offers) {
   for (const SelectionOffer& offer : offers) {
     if (!offer.targets.empty() && offer.targets.front() == TextTargets().front()) chosen = &offer;
   }
-  std::string type = chosen->targets.empty() ? std::string("text/plain;charset=utf-8")
-                                             : chosen->targets.front();
+  std::string type =
+      chosen->targets.empty() ? std::string("text/plain;charset=utf-8") : chosen->targets.front();
   if (type == TextTargets().front()) type = "text/plain;charset=utf-8";
   CapturedRun run = RunWithTimeout({"wl-copy", "--type", type}, chosen->bytes, false, timeout_ms_);
   return run.exit_code == 0;

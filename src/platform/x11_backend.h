@@ -26,5 +26,5 @@ using X11OpenFunction = X11Backend* (*)(int version, const char* display, char* 
 
 }  // namespace platform
 
-extern "C" platform::X11Backend* BrackwaterX11Open(int version, const char* display,
-                                                   char* error, std::size_t error_size);
+extern "C" platform::X11Backend* BrackwaterX11Open(int version, const char* display, char* error,
+                                                   std::size_t error_size);

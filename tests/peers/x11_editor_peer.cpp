@@ -128,18 +128,27 @@ int main(int argc, char** argv) {
   for (int i = 1; i + 1 < argc; ++i) {
     std::string name = argv[i];
     std::string value = argv[i + 1];
-    if (name == "--log") options.log = value;
-    else if (name == "--document") options.document = value;
-    else if (name == "--class") options.class_name = value;
-    else if (name == "--selection") options.selection = value;
-    else if (name == "--rtf") options.rtf = value;
+    if (name == "--log")
+      options.log = value;
+    else if (name == "--document")
+      options.document = value;
+    else if (name == "--class")
+      options.class_name = value;
+    else if (name == "--selection")
+      options.selection = value;
+    else if (name == "--rtf")
+      options.rtf = value;
     else if (name == "--selection-file") {
       std::ifstream in(value, std::ios::binary);
       options.selection.assign(std::istreambuf_iterator<char>(in), {});
-    } else if (name == "--copy-keys") options.copy_keys = value;
-    else if (name == "--paste-keys") options.paste_keys = value;
-    else if (name == "--hold-shift-ms") options.hold_shift_ms = std::atoi(value.c_str());
-    else continue;
+    } else if (name == "--copy-keys")
+      options.copy_keys = value;
+    else if (name == "--paste-keys")
+      options.paste_keys = value;
+    else if (name == "--hold-shift-ms")
+      options.hold_shift_ms = std::atoi(value.c_str());
+    else
+      continue;
     ++i;
   }
   for (int i = 1; i < argc; ++i) {

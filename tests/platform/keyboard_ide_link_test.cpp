@@ -58,24 +58,34 @@ struct LinkCase {
 TEST(KeyboardIdeLink, SendsTheKeysOfTheFocusedWindowsKind) {
   const Strings kNone{};
   const LinkCase cases[] = {
-      {FocusedWindow{"gvim", "Gvim"}, {}, 1,
+      {FocusedWindow{"gvim", "Gvim"},
+       {},
+       1,
        {"focus", "modifiers 1000", "watch", "ctrl+c", "owner 500"},
        {"focus", "modifiers 1000", "ctrl+v"}},
-      {FocusedWindow{"xterm", "XTerm"}, {}, 1,
+      {FocusedWindow{"xterm", "XTerm"},
+       {},
+       1,
        {"focus", "modifiers 1000", "watch", "ctrl+shift+c", "owner 500"},
        {"focus", "modifiers 1000", "ctrl+shift+v"}},
       // The instance name counts too, and the list is the user's.
-      {FocusedWindow{"myterm", "Other"}, {{"Terminal Classes", "a;MyTerm"},
-                                          {"Terminal Paste Keys", "shift+insert"}}, 1,
+      {FocusedWindow{"myterm", "Other"},
+       {{"Terminal Classes", "a;MyTerm"}, {"Terminal Paste Keys", "shift+insert"}},
+       1,
        {"focus", "modifiers 1000", "watch", "ctrl+shift+c", "owner 500"},
        {"focus", "modifiers 1000", "shift+insert"}},
-      {FocusedWindow{"xterm", "XTerm"}, {{"Terminal Classes", "a;b"}}, 1,
+      {FocusedWindow{"xterm", "XTerm"},
+       {{"Terminal Classes", "a;b"}},
+       1,
        {"focus", "modifiers 1000", "watch", "ctrl+c", "owner 500"},
        {"focus", "modifiers 1000", "ctrl+v"}},
       {FocusedWindow{"gvim", "Gvim"}, {}, 0, kNone, kNone},
       {std::nullopt, {}, 1, {"focus"}, {"focus"}},
       // Keys that do not parse are not sent.
-      {FocusedWindow{"gvim", "Gvim"}, {{"Copy Keys", "ctrl+nothing"}}, 1, {"focus"},
+      {FocusedWindow{"gvim", "Gvim"},
+       {{"Copy Keys", "ctrl+nothing"}},
+       1,
+       {"focus"},
        {"focus", "modifiers 1000", "ctrl+v"}},
   };
   for (const LinkCase& c : cases) {

@@ -50,9 +50,13 @@ TEST(SelectionClipboard, ReadsTheFirstTextTargetThatAnswers) {
   const ReadCase cases[] = {
       {{{"UTF8_STRING", "u"}, {"STRING", "s"}}, {}, "u", {"UTF8_STRING"}},
       {{{"TEXT", "t"}, {"STRING", "s"}}, {}, "s", {"STRING"}},
-      {{{"UTF8_STRING", "u"}, {"STRING", "s"}}, {{"UTF8_STRING", true}}, "s",
+      {{{"UTF8_STRING", "u"}, {"STRING", "s"}},
+       {{"UTF8_STRING", true}},
+       "s",
        {"UTF8_STRING", "STRING"}},
-      {{{"text/plain;charset=utf-8", "\xff\xfe binary"}}, {}, "\xff\xfe binary",
+      {{{"text/plain;charset=utf-8", "\xff\xfe binary"}},
+       {},
+       "\xff\xfe binary",
        {"text/plain;charset=utf-8"}},
       // Offered only in targets the text is not read from.
       {{{"image/png", "png"}, {"text/html", "<b>"}}, {}, std::nullopt, {}},

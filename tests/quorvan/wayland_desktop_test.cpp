@@ -97,8 +97,7 @@ TEST_F(WaylandDesktop, WithoutTheToolsAChosenWaylandSaysSoAndAutoFallsBack) {
   for (const UnreachableCase& c : cases) {
     ProgramResult paste = RunProgram(BuiltProgram("brkclip"), {"paste"}, Env(c.choice, false));
     EXPECT_EQ(paste.exit_code, c.exit_code) << c.choice;
-    EXPECT_EQ(paste.err.find("wl-clipboard") != std::string::npos, c.told)
-        << c.choice << paste.err;
+    EXPECT_EQ(paste.err.find("wl-clipboard") != std::string::npos, c.told) << c.choice << paste.err;
     ProgramResult run = RunProgram(BuiltProgram("quorvan"), {"/0"}, Env(c.choice, false));
     EXPECT_EQ(run.exit_code, 1) << c.choice;
   }

@@ -14,8 +14,8 @@ namespace testing_support {
 Xvfb::Xvfb(const std::vector<std::string>& extra_args) {
   int fds[2];
   if (pipe2(fds, O_CLOEXEC) != 0) return;
-  std::vector<std::string> args{"Xvfb", "-displayfd", "3", "-nolisten", "tcp", "-screen", "0",
-                                "640x480x24"};
+  std::vector<std::string> args{"Xvfb", "-displayfd", "3", "-nolisten",
+                                "tcp",  "-screen",    "0", "640x480x24"};
   args.insert(args.end(), extra_args.begin(), extra_args.end());
   std::vector<char*> argv;
   for (std::string& arg : args) argv.push_back(arg.data());

@@ -97,8 +97,8 @@ class X11DesktopTest : public ::testing::Test {
     env["BRACKWATER_DESKTOP"] = "x11";
     return env;
   }
-  ProgramResult Run(const std::string& program, const Strings& args,
-                    const std::string& input = "", int timeout_ms = 30000) const {
+  ProgramResult Run(const std::string& program, const Strings& args, const std::string& input = "",
+                    int timeout_ms = 30000) const {
     return RunProgram(BuiltProgram(program), args, Env(), input, timeout_ms);
   }
   ProgramResult Paste() const { return Run("brkclip", {"paste"}); }
@@ -120,8 +120,7 @@ class X11DesktopTest : public ::testing::Test {
     xcb_window_t window = owner ? owner->owner : XCB_NONE;
     std::free(owner);
     auto* property = xcb_get_property_reply(
-        c,
-        xcb_get_property(c, 0, window, connection->Atom("_NET_WM_PID"), XCB_ATOM_CARDINAL, 0, 1),
+        c, xcb_get_property(c, 0, window, connection->Atom("_NET_WM_PID"), XCB_ATOM_CARDINAL, 0, 1),
         nullptr);
     pid_t pid = -1;
     if (property && xcb_get_property_value_length(property) == 4) {
@@ -194,10 +193,12 @@ TEST_F(X11DesktopTest, KeysDependOnTheWindowClassAndTheSettings) {
   const KeysCase cases[] = {
       {"BrackwaterEditor", {}, {"ctrl+c", "ctrl+v"}},
       {"XTerm", {}, {"ctrl+shift+c", "ctrl+shift+v"}},
-      {"BrackwaterEditor", {{"Copy Keys", "ctrl+insert"}, {"Paste Keys", "shift+insert"}},
+      {"BrackwaterEditor",
+       {{"Copy Keys", "ctrl+insert"}, {"Paste Keys", "shift+insert"}},
        {"ctrl+insert", "shift+insert"}},
       {"MyTerm",
-       {{"Terminal Classes", "Foo; myterm"}, {"Terminal Copy Keys", "alt+c"},
+       {{"Terminal Classes", "Foo; myterm"},
+        {"Terminal Copy Keys", "alt+c"},
         {"Terminal Paste Keys", "alt+v"}},
        {"alt+c", "alt+v"}},
   };

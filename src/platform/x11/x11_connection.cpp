@@ -2,7 +2,6 @@
 
 #include <poll.h>
 #include <time.h>
-#include <unistd.h>
 
 #include <cstdlib>
 
@@ -37,19 +36,13 @@ Connection::~Connection() {
   if (connection_) xcb_disconnect(connection_);
 }
 
-void Connection::Abandon() {
-  // Closing only our descriptor leaves the parent's socket working.
-  if (connection_) close(xcb_get_file_descriptor(connection_));
-  connection_ = nullptr;
-}
-
 xcb_window_t Connection::OwnWindow() {
   if (own_window_ != XCB_NONE) return own_window_;
   own_window_ = xcb_generate_id(connection_);
   uint32_t mask = XCB_CW_EVENT_MASK;
   uint32_t values[] = {XCB_EVENT_MASK_PROPERTY_CHANGE};
-  xcb_create_window(connection_, XCB_COPY_FROM_PARENT, own_window_, screen_->root, -1, -1, 1, 1,
-                    0, XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, mask, values);
+  xcb_create_window(connection_, XCB_COPY_FROM_PARENT, own_window_, screen_->root, -1, -1, 1, 1, 0,
+                    XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, mask, values);
   return own_window_;
 }
 
@@ -57,8 +50,8 @@ xcb_atom_t Connection::Atom(std::string_view name) {
   auto found = atoms_.find(name);
   if (found != atoms_.end()) return found->second;
   xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
-      connection_,
-      xcb_intern_atom(connection_, 0, static_cast<uint16_t>(name.size()), name.data()), nullptr);
+      connection_, xcb_intern_atom(connection_, 0, static_cast<uint16_t>(name.size()), name.data()),
+      nullptr);
   xcb_atom_t atom = reply ? reply->atom : XCB_NONE;
   std::free(reply);
   if (atom != XCB_NONE) atoms_.emplace(std::string(name), atom);

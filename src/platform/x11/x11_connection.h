@@ -51,10 +51,6 @@ class Connection {
   // A server timestamp, got by changing a property of OwnWindow.
   xcb_timestamp_t ServerTime();
 
-  // Forget the connection without closing it: for a child process after fork, whose
-  // closing would shut down the parent's connection too.
-  void Abandon();
-
  private:
   Connection(xcb_connection_t* connection, xcb_screen_t* screen)
       : connection_(connection), screen_(screen) {}

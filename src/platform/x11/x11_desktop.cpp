@@ -14,8 +14,8 @@ namespace platform::x11 {
 namespace {
 
 // Modifiers that change what a key does; caps lock and num lock do not matter here.
-constexpr std::uint16_t kHeldModifiers = XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL |
-                                         XCB_MOD_MASK_1 | XCB_MOD_MASK_4 | XCB_MOD_MASK_5;
+constexpr std::uint16_t kHeldModifiers =
+    XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 | XCB_MOD_MASK_4 | XCB_MOD_MASK_5;
 
 // The two zero-terminated strings of WM_CLASS: instance, then class.
 std::optional<FocusedWindow> ClassOf(xcb_connection_t* c, xcb_window_t window) {
@@ -56,8 +56,8 @@ std::optional<std::string> X11Desktop::Read(std::string_view target) {
   xcb_window_t owner = ClipboardOwner();
   if (owner == XCB_NONE || owner == silent_owner_) return std::nullopt;
   long long start = NowMs();
-  auto data = ReadSelection(*connection_, connection_->Atom("CLIPBOARD"),
-                            connection_->Atom(target), timeouts_.answer_ms);
+  auto data = ReadSelection(*connection_, connection_->Atom("CLIPBOARD"), connection_->Atom(target),
+                            timeouts_.answer_ms);
   if (!data && NowMs() - start >= timeouts_.answer_ms) silent_owner_ = owner;
   return data;
 }

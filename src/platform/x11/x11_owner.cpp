@@ -124,8 +124,8 @@ bool StartDetachedOwner(const std::vector<SelectionOffer>& offers, const char* d
   }
   char answer = 0;
   pollfd fd{ready[0], POLLIN, 0};
-  bool owning = poll(&fd, 1, kReadyTimeoutMs) == 1 && read(ready[0], &answer, 1) == 1 &&
-                answer == '1';
+  bool owning =
+      poll(&fd, 1, kReadyTimeoutMs) == 1 && read(ready[0], &answer, 1) == 1 && answer == '1';
   close(ready[0]);
   if (!owning) error = "the clipboard owner could not take the X clipboard";
   return owning;

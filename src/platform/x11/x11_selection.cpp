@@ -20,11 +20,11 @@ std::optional<Property> ReadProperty(Connection& connection, xcb_window_t window
   std::uint32_t offset = 0;  // in 32-bit units
   constexpr std::uint32_t kPieceUnits = 1u << 20;
   for (;;) {
-    xcb_get_property_reply_t* reply = xcb_get_property_reply(
-        connection.get(),
-        xcb_get_property(connection.get(), 0, window, property, XCB_GET_PROPERTY_TYPE_ANY, offset,
-                         kPieceUnits),
-        nullptr);
+    xcb_get_property_reply_t* reply =
+        xcb_get_property_reply(connection.get(),
+                               xcb_get_property(connection.get(), 0, window, property,
+                                                XCB_GET_PROPERTY_TYPE_ANY, offset, kPieceUnits),
+                               nullptr);
     if (!reply) return std::nullopt;
     if (reply->type == XCB_NONE) {
       std::free(reply);
@@ -210,9 +210,8 @@ void SelectionServer::HandleMultiple(const xcb_selection_request_event_t& reques
   for (std::size_t i = 0; i + 1 < atoms.size(); i += 2) {
     if (!Convert(request.requestor, atoms[i], atoms[i + 1])) atoms[i + 1] = XCB_NONE;
   }
-  xcb_change_property(connection_.get(), XCB_PROP_MODE_REPLACE, request.requestor,
-                      request.property, type, 32, static_cast<std::uint32_t>(atoms.size()),
-                      atoms.data());
+  xcb_change_property(connection_.get(), XCB_PROP_MODE_REPLACE, request.requestor, request.property,
+                      type, 32, static_cast<std::uint32_t>(atoms.size()), atoms.data());
 }
 
 void SelectionServer::HandleRequest(const xcb_selection_request_event_t& request) {
@@ -242,9 +241,9 @@ void SelectionServer::ContinueTransfer(xcb_window_t requestor, xcb_atom_t proper
   if (found == transfers_.end()) return;
   Transfer& transfer = found->second;
   std::size_t size = std::min(kIncrChunkBytes, transfer.bytes->size() - transfer.offset);
-  xcb_change_property(connection_.get(), XCB_PROP_MODE_REPLACE, requestor, property,
-                      transfer.type, 8,
-                      static_cast<std::uint32_t>(size), transfer.bytes->data() + transfer.offset);
+  xcb_change_property(connection_.get(), XCB_PROP_MODE_REPLACE, requestor, property, transfer.type,
+                      8, static_cast<std::uint32_t>(size),
+                      transfer.bytes->data() + transfer.offset);
   transfer.offset += size;
   transfer.last_activity_ms = NowMs();
   // The empty piece that ends the transfer has just been written.
@@ -275,9 +274,8 @@ bool SelectionServer::Handle(const xcb_generic_event_t& event) {
 
 void SelectionServer::DropStalledTransfers(int idle_ms) {
   long long now = NowMs();
-  std::erase_if(transfers_, [&](const auto& entry) {
-    return now - entry.second.last_activity_ms > idle_ms;
-  });
+  std::erase_if(transfers_,
+                [&](const auto& entry) { return now - entry.second.last_activity_ms > idle_ms; });
 }
 
 }  // namespace platform::x11

@@ -37,8 +37,7 @@ std::optional<std::vector<std::string>> ReadTargets(Connection& connection, xcb_
 // Serves `offers` as the owner of `selection` through the connection's own window.
 class SelectionServer {
  public:
-  SelectionServer(Connection& connection, xcb_atom_t selection,
-                  std::vector<SelectionOffer> offers);
+  SelectionServer(Connection& connection, xcb_atom_t selection, std::vector<SelectionOffer> offers);
 
   // Takes the selection; false when the server did not make us its owner.
   bool Own();
