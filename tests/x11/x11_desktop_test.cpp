@@ -272,19 +272,21 @@ TEST_F(X11DesktopTest, TwentyMegabytesGoBothWays) {
 }
 
 TEST_F(X11DesktopTest, TheOwnerOutlivesTheWriterUntilAnotherClientTakesTheClipboard) {
-  ASSERT_EQ(Run("brkclip", {"copy"}, "kept").exit_code, 0);
-  pid_t owner = ClipboardOwnerPid();
-  ASSERT_GT(owner, 0);
-  EXPECT_FALSE(ProcessEnded(owner));
-  EXPECT_EQ(Paste().out, "kept");
-  // A second write replaces the first owner.
-  ASSERT_EQ(Run("brkclip", {"copy"}, "newer").exit_code, 0);
-  EXPECT_TRUE(WaitUntil([&] { return ProcessEnded(owner); }));
-  owner = ClipboardOwnerPid();
-  ASSERT_GT(owner, 0);
+  ASSERT_EQ(Run("brkclip", {"copy"}, "void Kept()").exit_code, 0);
+  pid_t first = ClipboardOwnerPid();
+  ASSERT_GT(first, 0);
+  EXPECT_FALSE(ProcessEnded(first));
+  // quorvan's result replaces the first owner and outlives quorvan.
+  ASSERT_EQ(Run("quorvan", {"/0"}).exit_code, 0);
+  EXPECT_TRUE(WaitUntil([&] { return ProcessEnded(first); }));
+  pid_t second = ClipboardOwnerPid();
+  ASSERT_GT(second, 0);
+  EXPECT_NE(second, first);
+  EXPECT_FALSE(ProcessEnded(second));
+  EXPECT_EQ(Paste().out, "// Kept\nvoid Kept()");
   // Another client takes the clipboard.
   Editor& other = StartEditor({"--owner-only", "--selection", "theirs"});
-  EXPECT_TRUE(WaitUntil([&] { return ProcessEnded(owner); }));
+  EXPECT_TRUE(WaitUntil([&] { return ProcessEnded(second); }));
   EXPECT_EQ(Paste().out, "theirs");
   other.Stop();
 }
