@@ -125,6 +125,7 @@ int RunClipboardManager(Connection& connection, const std::string& log) {
 
 int main(int argc, char** argv) {
   Options options;
+  bool has_selection = false;
   for (int i = 1; i + 1 < argc; ++i) {
     std::string name = argv[i];
     std::string value = argv[i + 1];
@@ -134,13 +135,16 @@ int main(int argc, char** argv) {
       options.document = value;
     else if (name == "--class")
       options.class_name = value;
-    else if (name == "--selection")
+    else if (name == "--selection") {
       options.selection = value;
+      has_selection = true;
+    }
     else if (name == "--rtf")
       options.rtf = value;
     else if (name == "--selection-file") {
       std::ifstream in(value, std::ios::binary);
       options.selection.assign(std::istreambuf_iterator<char>(in), {});
+      has_selection = true;
     } else if (name == "--copy-keys")
       options.copy_keys = value;
     else if (name == "--paste-keys")
@@ -167,7 +171,9 @@ int main(int argc, char** argv) {
   }
   xcb_connection_t* c = connection->get();
   xcb_atom_t clipboard = connection->Atom("CLIPBOARD");
-  std::vector<platform::SelectionOffer> offers{{platform::TextTargets(), options.selection}};
+  // Without a selection no text is offered at all.
+  std::vector<platform::SelectionOffer> offers;
+  if (has_selection) offers.push_back({platform::TextTargets(), options.selection});
   if (!options.rtf.empty()) offers.push_back({{"text/rtf"}, options.rtf});
   if (options.column) offers.push_back({{"application/x-column-selection"}, "\1"});
   std::optional<platform::x11::SelectionServer> server;

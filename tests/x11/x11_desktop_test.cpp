@@ -342,9 +342,12 @@ TEST_F(X11DesktopTest, AnOwnerThatNeverAnswersEndsInFailureNotAHang) {
 
 TEST_F(X11DesktopTest, OffersInTargetsWeDoNotReadAreNoText) {
   Editor& owner = StartEditor({"--owner-only", "--rtf", "{\\rtf1 x}"});
-  // The owner offers its (empty) text too; rich text alone is read by action 9 only.
+  // Rich text alone is read by action 9 only.
   ProgramResult run = Run("quorvan", {"/0"});
   EXPECT_EQ(run.exit_code, 1);
+  ProgramResult paste = Paste();
+  EXPECT_EQ(paste.exit_code, 1);
+  EXPECT_EQ(paste.out, "");
   owner.Stop();
 }
 
