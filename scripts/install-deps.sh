@@ -12,6 +12,7 @@ packages=(
   xvfb xauth fonts-dejavu-core
   # the editor recipes' tests run these editors headless
   vim-nox emacs-nox
+  libxcb1-dev libxcb-xtest0-dev libxcb-xfixes0-dev
 )
 
 missing=()

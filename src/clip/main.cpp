@@ -7,6 +7,8 @@
 //                             turned into LF unless the text last copied with
 //                             brkclip copy used CR LF
 //   brkclip formats           the formats on the clipboard, one per line
+//
+// It works with the clipboard of the desktop that BRACKWATER_DESKTOP chooses.
 #include <unistd.h>
 
 #include <cstdio>
@@ -18,6 +20,7 @@
 #include "platform/atomic_file.h"
 #include "platform/clipboard.h"
 #include "platform/copied_line_ends.h"
+#include "platform/desktop_choice.h"
 #include "platform/line_ends.h"
 #include "platform/runtime_dir.h"
 
@@ -31,9 +34,17 @@ int Fail(const char* message) {
   return 1;
 }
 
+// The chosen desktop; its problem, if any, is told once.
+platform::Desktop OpenDesktop() {
+  platform::Desktop desktop = platform::MakeDesktop(nullptr, {.desktop_line_ends = false, .module_directory = ""});
+  if (!desktop.error.empty()) std::fprintf(stderr, "brkclip: %s\n", desktop.error.c_str());
+  return desktop;
+}
+
 int Copy(bool column) {
   std::string text((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
-  platform::FileClipboard clipboard;
+  platform::Desktop desktop = OpenDesktop();
+  platform::Clipboard& clipboard = *desktop.clipboard;
   platform::Clipboard::Format column_format = clipboard.RegisterFormat("MSVCColumnSelect");
   if (!clipboard.Open()) return Fail("the clipboard is busy");
   clipboard.Empty();
@@ -47,7 +58,8 @@ int Copy(bool column) {
 }
 
 int Paste() {
-  platform::FileClipboard clipboard;
+  platform::Desktop desktop = OpenDesktop();
+  platform::Clipboard& clipboard = *desktop.clipboard;
   if (!clipboard.Open()) return Fail("the clipboard is busy");
   std::optional<std::string> text = clipboard.GetData(platform::Clipboard::kText);
   clipboard.Close();
@@ -59,6 +71,14 @@ int Paste() {
 }
 
 int Formats() {
+  platform::Desktop desktop = OpenDesktop();
+  if (desktop.kind != platform::DesktopKind::kSocket) {
+    if (!desktop.transport) return 1;
+    for (const std::string& target : desktop.transport->Targets().value_or(std::vector<std::string>{})) {
+      std::printf("%s\n", target.c_str());
+    }
+    return 0;
+  }
   platform::FileClipboard clipboard;
   platform::FileContents file = platform::ReadWholeFile(clipboard.StorePath());
   platform::ClipboardContents contents =

@@ -12,6 +12,7 @@
 #include "config/registry_file.h"
 #include "config/settings.h"
 #include "platform/clipboard.h"
+#include "platform/desktop_choice.h"
 #include "platform/ide_link.h"
 #include "platform/process.h"
 #include "quorvan/action_table.h"
@@ -64,14 +65,14 @@ int RunQuorvan(Arguments args) {
   if (values.filter) return RunFilterMode(values, ProgramDirectory());
   config::RegistryFileStore store(config::DefaultRegistryPath());
   config::Settings settings(store);
-  platform::FileClipboard clipboard;
-  platform::SocketWindowSystem windows;
-  platform::SocketDdeClient dde;
-  platform::DesktopIdeLink ide(windows, dde, &settings);
+  platform::Desktop desktop = platform::MakeDesktop(&settings, {}, [](std::string_view message) {
+    std::fprintf(stderr, "quorvan: %.*s\n", static_cast<int>(message.size()), message.data());
+  });
+  if (!desktop.error.empty()) std::fprintf(stderr, "quorvan: %s\n", desktop.error.c_str());
   platform::PosixProcessRunner processes;
   std::string program_directory = ProgramDirectory();
   std::unique_ptr<UserInterface> ui = MakeUserInterface(program_directory);
-  App app{settings, clipboard, ide, processes, *ui, values, program_directory};
+  App app{settings, *desktop.clipboard, *desktop.ide, processes, *ui, values, program_directory};
   if (values.action < 0) return RunSheet(app);
   return RunAction(app, values.action) ? kExitSuccess : kExitActionFailed;
 }

@@ -6,8 +6,10 @@ namespace {
 constexpr std::string_view kProgramFiles[] = {
     "tallowik",         "tallowik.html",     "quorvan",         "quorvan.html",
     "TEMPLRES.rcc",     "README.TXT",        "setup",           "ferrul",
-    // The user-interface modules that the programs load beside themselves.
+    // The modules that the programs load beside themselves: the user interfaces and
+    // the X11 desktop.
     "libtallowik_qt.so", "libquorvan_qt.so", "libsetup_qt.so",  "libferrul_qt.so",
+    "libbrackwater_x11.so",
 };
 
 constexpr std::string_view kTemplateFiles[] = {

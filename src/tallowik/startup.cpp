@@ -9,6 +9,7 @@
 
 #include "config/registry_file.h"
 #include "config/settings.h"
+#include "platform/desktop_choice.h"
 #include "platform/display.h"
 #include "platform/ide_link.h"
 #include "tallowik/qt_module.h"
@@ -34,9 +35,12 @@ std::string ProgramDirectory() {
   return slash == std::string::npos || slash == 0 ? "/" : program.substr(0, slash);
 }
 
-// The one place where the link that asks the IDE to open a file is made.
-std::unique_ptr<platform::DdeClient> MakeDdeClient() {
-  return std::make_unique<platform::SocketDdeClient>();
+// The one place where the link that asks the IDE to open a file is made: the DDE
+// request on the socket desktop, the "Open Command Line" on a real one.
+platform::Desktop MakeOpenRequestLink(const config::Settings& settings) {
+  platform::Desktop desktop = platform::MakeDesktop(&settings);
+  if (!desktop.error.empty()) std::fprintf(stderr, "tallowik: %s\n", desktop.error.c_str());
+  return desktop;
 }
 
 // The Qt module, loaded on first need and never unloaded (Qt does not survive it).
@@ -118,7 +122,8 @@ int RunTallowik(Arguments args) {
   }
   config::RegistryFileStore store(config::DefaultRegistryPath());
   config::Settings settings(store);
-  std::unique_ptr<platform::DdeClient> dde = MakeDdeClient();
+  platform::Desktop desktop = MakeOpenRequestLink(settings);
+  platform::DdeClient* dde = desktop.dde.get();
   engine::SystemClock clock;
   if (parsed.windowless) {
     StandardErrorMessages messages;

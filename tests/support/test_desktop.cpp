@@ -53,6 +53,7 @@ EnvironmentChanges TestDesktop::Env() const {
       {"QUORVAN_UI", "tty"},
       {"DISPLAY", std::nullopt},
       {"WAYLAND_DISPLAY", std::nullopt},
+      {"BRACKWATER_DESKTOP", "socket"},
   };
 }
 
