@@ -10,6 +10,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
   qt6-tools-dev qt6-tools-dev-tools libqt6opengl6-dev libgl-dev
   xvfb xauth fonts-dejavu-core
+  # The fuzz targets (libFuzzer) build with clang.
+  clang libclang-rt-14-dev
 )
 
 missing=()
