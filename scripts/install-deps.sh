@@ -13,6 +13,8 @@ packages=(
   # the editor recipes' tests run these editors headless
   vim-nox emacs-nox
   libxcb1-dev libxcb-xtest0-dev libxcb-xfixes0-dev
+  # The fuzz targets (libFuzzer) build with clang.
+  clang libclang-rt-14-dev
 )
 
 missing=()

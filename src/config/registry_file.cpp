@@ -12,6 +12,7 @@
 #include <ctime>
 
 #include "config/registry_format.h"
+#include "config/replace_file.h"
 
 namespace config {
 namespace {
@@ -97,16 +98,6 @@ bool ReadAll(int fd, std::string& data, std::size_t limit) {
   return true;
 }
 
-bool WriteAll(int fd, std::string_view data) {
-  while (!data.empty()) {
-    ssize_t n = write(fd, data.data(), data.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    data.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
-}
-
 bool MakeDirectories(const std::string& dir) {
   struct stat st {};
   if (stat(dir.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
@@ -185,21 +176,13 @@ bool MoveAside(const std::string& path) {
   return false;
 }
 
-// Writes `text` to a new file beside `path`, flushes it to disk and renames it over
-// `path`, so that readers see the old file or the new one, never a part.
-std::optional<FileStamp> ReplaceFile(const std::string& path, std::string_view text) {
-  std::string temp = path + ".XXXXXX";
-  int fd = mkostemp(temp.data(), O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
-  struct stat st {};
-  bool ok = WriteAll(fd, text) && fsync(fd) == 0 && fstat(fd, &st) == 0;
-  ok = close(fd) == 0 && ok;
-  ok = ok && rename(temp.c_str(), path.c_str()) == 0;
-  if (!ok) {
-    unlink(temp.c_str());
-    return std::nullopt;
-  }
-  return StampOf(st);
+// Replaces the file with `text`, flushed to disk, under the store's lock (so a
+// killed writer's temporary file is removed here).
+std::optional<FileStamp> ReplaceStoreFile(const std::string& path, std::string_view text) {
+  std::optional<struct stat> written = ReplaceFile(
+      path, std::span<const std::string_view>(&text, 1), ReplaceOptions{.writers_locked = true});
+  if (!written) return std::nullopt;
+  return StampOf(*written);
 }
 
 enum class LoadResult { kMissing, kLoaded, kBroken, kFailed };
@@ -236,6 +219,12 @@ struct RegistryFileStore::Cache {
 
   // Brings `model` up to the file's current contents; `fresh` always re-reads.
   LoadResult Load(const std::string& path, bool fresh) {
+    // The common case, a parse still vouched for, costs one stat and no open.
+    struct stat quick {};
+    if (!fresh && valid && trusted && stat(path.c_str(), &quick) == 0 && S_ISREG(quick.st_mode) &&
+        StampOf(quick) == stamp) {
+      return model ? LoadResult::kLoaded : LoadResult::kBroken;
+    }
     // O_NONBLOCK: a FIFO put in the file's place must not stall the open.
     int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
@@ -324,7 +313,7 @@ bool RegistryFileStore::Modify(const std::function<bool(RegistryModel&)>& change
   }
   if (loaded != LoadResult::kLoaded) cache.model.emplace();
   if (!change(*cache.model) && loaded == LoadResult::kLoaded) return true;
-  std::optional<FileStamp> written = ReplaceFile(path_, FormatRegistryText(*cache.model));
+  std::optional<FileStamp> written = ReplaceStoreFile(path_, FormatRegistryText(*cache.model));
   if (!written) {
     cache.Forget();
     return false;

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "config/replace_file.h"
+
 namespace platform {
 
 struct FileContents {
@@ -23,17 +25,21 @@ FileContents ReadWholeFile(const std::string& path);
 // error.
 bool WriteAll(int fd, std::string_view data);
 
-using RenameFunction = int (*)(const char* from, const char* to);
+using RenameFunction = config::RenameFunction;
+using ReplaceOptions = config::ReplaceOptions;
 
 // Replaces `path` with the concatenation of `pieces` (so that a caller splicing a large
-// file need not build the whole text first): writes a hidden temporary file in the same directory,
-// flushes it to disk and renames it over `path`, so that readers and a crash see
-// either the old or the new file. An existing file keeps its permission bits (and,
-// where allowed, its owner); a new one gets 0666 less the umask. A symbolic link is
-// followed and its target replaced. On failure nothing is left behind and the old
-// file is untouched. `rename_fn` is a seam for tests.
+// file need not build the whole text first), through config::ReplaceFile: readers
+// and a killed writer see either the old or the new file, and a killed writer's
+// temporary file does not last. A symbolic link is followed and its target
+// replaced. On failure the old file is untouched.
 bool ReplaceFileAtomically(const std::string& path, std::span<const std::string_view> pieces,
-                           RenameFunction rename_fn = &std::rename);
+                           const ReplaceOptions& options);
+
+inline bool ReplaceFileAtomically(const std::string& path, std::span<const std::string_view> pieces,
+                                  RenameFunction rename_fn = &std::rename) {
+  return ReplaceFileAtomically(path, pieces, ReplaceOptions{.rename_fn = rename_fn});
+}
 
 inline bool ReplaceFileAtomically(const std::string& path, std::string_view data,
                                   RenameFunction rename_fn = &std::rename) {

@@ -192,7 +192,10 @@ bool FileClipboard::Close() {
   bool stored = true;
   if (changed_) {
     std::vector<std::string> counts;
-    stored = ReplaceFileAtomically(StorePath(), StorePieces(contents_, counts));
+    // Atomic but not durable: a clipboard need not survive a crash. Every writer
+    // holds clipboard.lock, so leftovers of killed writers can go.
+    stored = ReplaceFileAtomically(StorePath(), StorePieces(contents_, counts),
+                                   ReplaceOptions{.durable = false, .writers_locked = true});
   }
   contents_.clear();
   changed_ = false;

@@ -28,7 +28,9 @@ class ProcessRunner {
   // waits, without a time limit, for it to end. `show_state` kShowHidden connects
   // the child's standard streams to /dev/null; any other value lets it inherit them.
   // False when the line has no word, does not split, or the program cannot start.
-  // The exit status is not read.
+  // The exit status is not read. Under an InterruptGuard, a SIGINT, SIGTERM or
+  // SIGHUP received before or during the run ends the child (SIGTERM to its process
+  // group, SIGKILL after a grace period) and the result is false.
   virtual bool RunAndWait(std::string_view command_line, int show_state) = 0;
 };
 

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "config/registry_file.h"
 #include "config/settings.h"
@@ -39,13 +40,14 @@ std::string ProgramDirectory() {
   return slash == std::string::npos || slash == 0 ? "/" : program.substr(0, slash);
 }
 
-// The settings sheet lives in the Qt module.
-int RunSheet(App& app) {
+// The settings sheet lives in the Qt module, which sets up a run of its own: only
+// the arguments cross (see qt_module.h).
+int RunSheet(Arguments args) {
   if (!WindowsWanted()) {
     std::fputs(kNeedsDisplayMessage, stderr);
     return kExitUsage;
   }
-  const std::string module_path = app.program_directory + "/" + kQtModuleFileName;
+  const std::string module_path = ProgramDirectory() + "/" + kQtModuleFileName;
   void* module = dlopen(module_path.c_str(), RTLD_NOW | RTLD_LOCAL);
   auto run = module ? reinterpret_cast<RunSettingsSheetFunction>(dlsym(module, kQtSheetEntryPoint))
                     : nullptr;
@@ -54,15 +56,16 @@ int RunSheet(App& app) {
                  module_path.c_str(), dlerror());
     return kExitUsage;
   }
-  if (auto* lazy = dynamic_cast<LazyQtUserInterface*>(&app.ui)) lazy->Preload();
-  return run(kUserInterfaceVersion, app);
+  std::vector<const char*> argv;
+  for (const std::string& arg : args) argv.push_back(arg.c_str());
+  argv.push_back(nullptr);
+  return run(kUserInterfaceVersion, static_cast<int>(args.size()), argv.data());
 }
 
 }  // namespace
 
-int RunQuorvan(Arguments args) {
+int RunWithApp(Arguments args, UserInterface& ui, const std::function<int(App&)>& body) {
   CommandLineValues values = ReadCommandLine(args);
-  if (values.filter) return RunFilterMode(values, ProgramDirectory());
   config::RegistryFileStore store(config::DefaultRegistryPath());
   config::Settings settings(store);
   platform::Desktop desktop = platform::MakeDesktop(&settings, {}, [](std::string_view message) {
@@ -70,11 +73,20 @@ int RunQuorvan(Arguments args) {
   });
   if (!desktop.error.empty()) std::fprintf(stderr, "quorvan: %s\n", desktop.error.c_str());
   platform::PosixProcessRunner processes;
-  std::string program_directory = ProgramDirectory();
-  std::unique_ptr<UserInterface> ui = MakeUserInterface(program_directory);
-  App app{settings, *desktop.clipboard, *desktop.ide, processes, *ui, values, program_directory};
-  if (values.action < 0) return RunSheet(app);
-  return RunAction(app, values.action) ? kExitSuccess : kExitActionFailed;
+  App app{settings, *desktop.clipboard, *desktop.ide, processes, ui, values, ProgramDirectory()};
+  return body(app);
+}
+
+int RunQuorvan(Arguments args) {
+  // Filter mode works on the standard streams only: no stores of the desktop, no IDE.
+  if (CommandLineValues values = ReadCommandLine(args); values.filter) {
+    return RunFilterMode(values, ProgramDirectory());
+  }
+  if (ActionFromCommandLine(args) < 0) return RunSheet(args);
+  std::unique_ptr<UserInterface> ui = MakeUserInterface(ProgramDirectory());
+  return RunWithApp(args, *ui, [](App& app) {
+    return RunAction(app, app.command_line.action) ? kExitSuccess : kExitActionFailed;
+  });
 }
 
 }  // namespace quorvan

@@ -336,7 +336,16 @@ bool TerminalUserInterface::AskEditableChoice(PromptQuestion& question) {
   return true;
 }
 
+// Called from the Qt module, which must see no exception (see qt_module.h).
 bool TerminalUserInterface::AskPrompt(PromptQuestions& questions) {
+  try {
+    return AskPromptQuestions(questions);
+  } catch (...) {
+    return false;
+  }
+}
+
+bool TerminalUserInterface::AskPromptQuestions(PromptQuestions& questions) {
   using Kind = PromptQuestion::Kind;
   if (!questions.title.empty()) Write(questions.title + "\n");
   for (PromptQuestion& question : questions.questions) {

@@ -57,6 +57,7 @@ class TerminalUserInterface : public UserInterface, public PromptAsker {
   bool AskField(FormField& field);
   // A combo box that takes a number or a text; false at the end of input.
   bool AskEditableChoice(PromptQuestion& question);
+  bool AskPromptQuestions(PromptQuestions& questions);
   // One question per prompt item, for when no layout can be read.
   bool RunItemPrompt(PromptDialog& dialog);
 

@@ -58,7 +58,22 @@ void LazyQtUserInterface::Beep() {
 
 bool LazyQtUserInterface::AskYesNo(std::string_view text) { return Active().AskYesNo(text); }
 
-bool LazyQtUserInterface::RunForm(Form& form) { return Active().RunForm(form); }
+bool LazyQtUserInterface::RunForm(Form& form) {
+  if (!form.validator) return Active().RunForm(form);
+  // The module calls the validator, our code, from its own C++ runtime: nothing
+  // thrown may travel back there (see qt_module.h).
+  auto own = std::move(form.validator);
+  form.validator = [&own](const Form& checked, std::size_t index) -> std::optional<std::string> {
+    try {
+      return own(checked, index);
+    } catch (...) {
+      return std::nullopt;
+    }
+  };
+  const bool confirmed = Active().RunForm(form);
+  form.validator = std::move(own);
+  return confirmed;
+}
 
 bool LazyQtUserInterface::RunPrompt(PromptDialog& dialog) { return Active().RunPrompt(dialog); }
 

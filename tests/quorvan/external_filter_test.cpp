@@ -189,6 +189,47 @@ TEST_F(ExternalFilterTest, TemporaryDirectoryWithBlanksStillWorks) {
   EXPECT_TRUE(std::filesystem::is_empty(spaced));
 }
 
+// Through the default redirect template, `sh -c` is handed the command exactly as
+// typed, whatever quotes, backslashes or expansions it holds.
+TEST_F(ExternalFilterTest, TheRedirectTemplateKeepsTheCommandAsTyped) {
+  const FilterCase cases[] = {
+      {"double-quoted argument", R"(grep -v "x y")", kRedirectFilter, "x y\nkeep\n", "keep\n"},
+      {"double-quoted script", R"(sed "s/a b/X/")", kRedirectFilter, "a b\n", "X\n"},
+      {"both quote kinds", R"(sed 's/a/"q"/; s/b/'"'"'/')", kRedirectFilter, "ab\n", "\"q\"'\n"},
+      {"backslashes", R"(tr '\\' "/")", kRedirectFilter, "a\\b\\c", "a/b/c"},
+      {"backslash before a quote", R"(sed "s/x/\"/")", kRedirectFilter, "x\n", "\"\n"},
+      {"dollar expanded by the filter's shell", R"(sed "s/x/$((6*7))/")", kRedirectFilter,
+       "x\n", "42\n"},
+      {"dollar kept by single quotes", R"(sed 's/x/$HOME/')", kRedirectFilter, "x\n", "$HOME\n"},
+      {"command substitution", "sed \"s/x/`echo y`/\"", kRedirectFilter, "x\n", "y\n"},
+  };
+  for (const FilterCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    selection_ = c.input;
+    EXPECT_TRUE(RunSwitches(c.command, c.type, platform::kShowHidden));
+    EXPECT_EQ(ClipboardText(), c.output);
+    EXPECT_TRUE(TempDirIsEmpty());
+  }
+}
+
+TEST_F(ExternalFilterTest, TemporaryDirectoriesWithSpecialCharactersWork) {
+  for (const char* special : {"\"", "'", "\\", "$", "`", " ", ";", "&", "|", "*", "(", "#", "<",
+                              "\\\"", "'\"$x"}) {
+    SCOPED_TRACE(special);
+    const std::string directory = temp_.path() + "/t" + special + "d";
+    ASSERT_TRUE(std::filesystem::create_directory(directory));
+    ScopedTmpDir tmp(directory);
+    for (int type : {kRedirectFilter, kFileFilter}) {
+      selection_ = "b\na\n";
+      EXPECT_TRUE(RunSwitches(type == kRedirectFilter ? "sort" : "cp", type,
+                              platform::kShowHidden));
+      EXPECT_EQ(ClipboardText(), type == kRedirectFilter ? "a\nb\n" : "b\na\n");
+      EXPECT_TRUE(std::filesystem::is_empty(directory));
+    }
+    std::filesystem::remove(directory);
+  }
+}
+
 TEST(FilterCommandLineTest, TemplatesAndPlaceholderOrder) {
   config::MemoryStore store;
   config::Settings settings(store);
@@ -206,7 +247,8 @@ TEST(FilterCommandLineTest, TemplatesAndPlaceholderOrder) {
   for (const Case& c : cases) {
     EXPECT_EQ(FilterCommandLine(settings, {c.command, c.type, 1}, "IN", "OUT"), c.expected);
   }
-  EXPECT_EQ(CommandWord("/tmp/it's"), R"('/tmp/it'\''s')");
+  EXPECT_EQ(FilterCommandLine(settings, {"cat", kFileFilter, 1}, "/tmp/it's", "OUT"),
+            R"(cat '/tmp/it'\''s' OUT)");
 }
 
 // The dialog: presets from the remembered values, what it stores and returns.

@@ -1,6 +1,11 @@
 // The built quorvan, run in an isolated session against the clipboard store, the
 // configuration store and ide_peer windows.
 #include <gtest/gtest.h>
+#include <signal.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
 
 #include "config/registry_file.h"
 #include "config/settings.h"
@@ -235,6 +240,37 @@ TEST_F(QuorvanProcess, RichTextIsPastedAsItsSourceText) {
             (ClipboardContents{{"CF_TEXT", "{\\rtf1 Hi}"}, {"Quorvan Format", "\1"}}));
   desktop_.SetClipboardText("plain");
   EXPECT_EQ(Quorvan({"/9"}).exit_code, 1);
+}
+
+// True while `pid` exists and is not a zombie.
+bool Running(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string line;
+  if (!std::getline(stat, line)) return false;
+  const std::size_t close = line.rfind(')');
+  return close != std::string::npos && line.size() > close + 2 && line[close + 2] != 'Z';
+}
+
+TEST_F(QuorvanProcess, ASignalDuringTheFilterEndsItAndLeavesNothing) {
+  for (int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
+    SCOPED_TRACE(signal_number);
+    desktop_.SetClipboardText("the user's text");
+    const ClipboardContents before = desktop_.Clipboard();
+    const std::string pid_file = desktop_.File("sleeper.pid");
+    // The filter starts a process of its own, then quorvan is signalled as by a user.
+    const std::string filter = "sleep 30 & echo $! > " + pid_file + "; kill -" +
+                               std::to_string(signal_number) + " $PPID; wait";
+    const auto start = std::chrono::steady_clock::now();
+    ProgramResult run = Quorvan({"/4", "/E", filter, "/H"});
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    EXPECT_EQ(run.exit_code, 1) << run.err;
+    EXPECT_EQ(desktop_.Clipboard(), before);
+    for (const auto& entry : std::filesystem::directory_iterator(desktop_.TempDirectory())) {
+      EXPECT_EQ(entry.path().filename(), ".keep") << "left behind";
+    }
+    const pid_t sleeper = std::stoi(testing_support::ReadFile(pid_file));
+    EXPECT_TRUE(testing_support::WaitUntil([&] { return !Running(sleeper); }));
+  }
 }
 
 }  // namespace

@@ -9,18 +9,11 @@
 
 #include "engine/templates.h"
 #include "platform/atomic_file.h"
-#include "engine/variables.h"
+#include "platform/command_template.h"
+#include "platform/interrupt_guard.h"
 
 namespace quorvan {
 namespace {
-
-bool IsPlainWordCharacter(char c) {
-  if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return true;
-  for (char plain : std::string_view("/._-+,:@%=")) {
-    if (c == plain) return true;
-  }
-  return false;
-}
 
 // A temporary file made by mkstemp; removed when this object goes, whatever the path.
 class TemporaryFile {
@@ -103,22 +96,6 @@ std::string TemporaryDirectory() {
   return directory && *directory ? directory : "/tmp";
 }
 
-std::string CommandWord(std::string_view name) {
-  bool plain = !name.empty();
-  for (char c : name) plain = plain && IsPlainWordCharacter(c);
-  if (plain) return std::string(name);
-  std::string quoted = "'";
-  for (char c : name) {
-    if (c == '\'') {
-      quoted += "'\\''";
-    } else {
-      quoted += c;
-    }
-  }
-  quoted += '\'';
-  return quoted;
-}
-
 std::string FilterCommandLine(const config::Settings& settings, const FilterRequest& request,
                               std::string_view input_name, std::string_view output_name) {
   std::string line;
@@ -131,15 +108,20 @@ std::string FilterCommandLine(const config::Settings& settings, const FilterRequ
   } else {
     line = request.command;
   }
-  engine::ReplaceAll(line, "$_Input", input_name);
-  engine::ReplaceAll(line, "$_Output", output_name);
-  engine::ReplaceAll(line, "$_Filter", request.command);
-  return line;
+  const platform::TemplateValue values[] = {
+      {"$_Input", input_name, true},
+      {"$_Output", output_name, true},
+      {"$_Filter", request.command, false},
+  };
+  return platform::ExpandCommandTemplate(line, values);
 }
 
 std::optional<std::string> RunFilter(const config::Settings& settings,
                                      platform::ProcessRunner& processes,
                                      const FilterRequest& request, std::string_view input) {
+  // Declared first so that it ends last: a signal during the run ends the filter,
+  // and both files are removed before the process may end.
+  platform::InterruptGuard interrupts;
   const std::string directory = TemporaryDirectory();
   // The output file is made here too, so its name stays ours until the filter runs;
   // the filter writes over it.
@@ -152,8 +134,8 @@ std::optional<std::string> RunFilter(const config::Settings& settings,
   if (!output_file.CloseDescriptor()) return std::nullopt;
   if (!input_file.WriteAll(input) || !input_file.CloseDescriptor()) return std::nullopt;
 
-  const std::string command_line = FilterCommandLine(
-      settings, request, CommandWord(input_file.path()), CommandWord(output_file.path()));
+  const std::string command_line =
+      FilterCommandLine(settings, request, input_file.path(), output_file.path());
   if (!processes.RunAndWait(command_line, request.show_state)) return std::nullopt;
   input_file.Remove();
 

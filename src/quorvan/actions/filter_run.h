@@ -23,15 +23,12 @@ inline constexpr std::string_view kDefaultFileCommandLine = "$_Filter $_Input $_
 // The directory of the temporary files: $TMPDIR, or /tmp when it is unset or empty.
 std::string TemporaryDirectory();
 
-// `name` as one word of a command line: unchanged when it holds only letters, digits
-// and "/._-+,:@%=", else in single quotes (so a $TMPDIR with blanks still works in
-// both default templates).
-std::string CommandWord(std::string_view name);
-
 // The command line for `request`: the "Redirect Command Line" (type 0) or "File
 // Command Line" (type 1) of the configuration, or the command itself (type 2), with
-// every "$_Input", then every "$_Output", then every "$_Filter" replaced. So
-// placeholders within the command are replaced only when it is the template itself.
+// every "$_Input", "$_Output" and "$_Filter" replaced in one pass (so placeholders
+// within the command are replaced only when it is the template itself). Each is
+// inserted so that the template's quoting keeps it exactly: the file names as one
+// shell word each, the command as typed (platform::ExpandCommandTemplate).
 std::string FilterCommandLine(const config::Settings& settings, const FilterRequest& request,
                               std::string_view input_name, std::string_view output_name);
 
@@ -40,6 +37,7 @@ std::string FilterCommandLine(const config::Settings& settings, const FilterRequ
 // up to its first zero byte. nullopt when a temporary file cannot be made or written,
 // the command cannot be started, or the output is missing, empty or unreadable; a
 // filter's exit status does not count. Both temporary files are gone on return.
+// A SIGINT, SIGTERM or SIGHUP while it works ends the filter and gives nullopt.
 std::optional<std::string> RunFilter(const config::Settings& settings,
                                      platform::ProcessRunner& processes,
                                      const FilterRequest& request, std::string_view input);
