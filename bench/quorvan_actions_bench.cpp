@@ -40,7 +40,8 @@ void BM_AccessFunctions(benchmark::State& state) {
       "[charARRAY]\nEquateName=psz\n");
   const char* kinds[] = {"int m_nCount", "CString m_strName", "char m_szBuf[80]", "CWnd* m_pWnd"};
   std::string text;
-  for (int i = 0; i < state.range(0); ++i) text += std::string(kinds[i % 4]) + std::to_string(i) + ";\n";
+  for (int i = 0; i < state.range(0); ++i)
+    text += std::string(kinds[i % 4]) + std::to_string(i) + ";\n";
   for (auto _ : state) {
     benchmark::DoNotOptimize(
         quorvan::GenerateAccessFunctions(text, control.path(), quorvan::kGroupByAction, nullptr));

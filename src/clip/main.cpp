@@ -26,8 +26,7 @@
 
 namespace {
 
-constexpr char kUsage[] =
-    "usage: brkclip copy [--column] | brkclip paste | brkclip formats\n";
+constexpr char kUsage[] = "usage: brkclip copy [--column] | brkclip paste | brkclip formats\n";
 
 int Fail(const char* message) {
   std::fprintf(stderr, "brkclip: %s\n", message);
@@ -36,7 +35,8 @@ int Fail(const char* message) {
 
 // The chosen desktop; its problem, if any, is told once.
 platform::Desktop OpenDesktop() {
-  platform::Desktop desktop = platform::MakeDesktop(nullptr, {.desktop_line_ends = false, .module_directory = ""});
+  platform::Desktop desktop =
+      platform::MakeDesktop(nullptr, {.desktop_line_ends = false, .module_directory = ""});
   if (!desktop.error.empty()) std::fprintf(stderr, "brkclip: %s\n", desktop.error.c_str());
   return desktop;
 }
@@ -74,7 +74,8 @@ int Formats() {
   platform::Desktop desktop = OpenDesktop();
   if (desktop.kind != platform::DesktopKind::kSocket) {
     if (!desktop.transport) return 1;
-    for (const std::string& target : desktop.transport->Targets().value_or(std::vector<std::string>{})) {
+    for (const std::string& target :
+         desktop.transport->Targets().value_or(std::vector<std::string>{})) {
       std::printf("%s\n", target.c_str());
     }
     return 0;

@@ -14,11 +14,11 @@ namespace config {
 // Registry value types; the numbers are the registry's own.
 enum ValueType : std::uint32_t {
   kTypeNone = 0,
-  kTypeText = 1,          // REG_SZ: bytes + one zero byte
-  kTypeExpandText = 2,    // REG_EXPAND_SZ
-  kTypeBinary = 3,        // REG_BINARY
-  kTypeNumber = 4,        // REG_DWORD: 4 bytes little-endian
-  kTypeMultiText = 7,     // REG_MULTI_SZ
+  kTypeText = 1,        // REG_SZ: bytes + one zero byte
+  kTypeExpandText = 2,  // REG_EXPAND_SZ
+  kTypeBinary = 3,      // REG_BINARY
+  kTypeNumber = 4,      // REG_DWORD: 4 bytes little-endian
+  kTypeMultiText = 7,   // REG_MULTI_SZ
 };
 
 struct StoredValue {

@@ -12,6 +12,7 @@
 
 #include "platform/keyboard_ide_link.h"
 #include "platform/open_command.h"
+#include "platform/program_path.h"
 #include "platform/runtime_dir.h"
 #include "platform/wayland_clipboard.h"
 #include "platform/x11_backend.h"
@@ -63,15 +64,6 @@ int LocalDisplayNumber(const std::string& display) {
   while (digits < rest.size() && std::isdigit(static_cast<unsigned char>(rest[digits]))) ++digits;
   if (digits == 0 || digits > 6) return -1;
   return std::atoi(rest.substr(0, digits).c_str());
-}
-
-std::string ProgramDirectory() {
-  char path[4096];
-  ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-  if (n <= 0) return ".";
-  std::string program(path, static_cast<std::size_t>(n));
-  std::size_t slash = program.rfind('/');
-  return slash == std::string::npos || slash == 0 ? "/" : program.substr(0, slash);
 }
 
 std::shared_ptr<X11Backend> OpenX11(const std::string& module_directory, std::string& error) {

@@ -65,8 +65,8 @@ std::vector<Window> SocketWindowSystem::EnumerateWindows() {
     std::string_view name = entry->d_name;
     if (!name.ends_with(".sock")) continue;
     std::string_view stamp = name.substr(0, name.size() - 5);
-    if (stamp.empty() || !std::all_of(stamp.begin(), stamp.end(),
-                                      [](char c) { return c >= '0' && c <= '9'; })) {
+    if (stamp.empty() ||
+        !std::all_of(stamp.begin(), stamp.end(), [](char c) { return c >= '0' && c <= '9'; })) {
       continue;
     }
     std::size_t digits = stamp.find_first_not_of('0');
@@ -173,16 +173,16 @@ std::optional<Window> DesktopIdeLink::CommandTarget(int& indicator) {
 void DesktopIdeLink::CopySelection() {
   int indicator = 0;
   if (auto window = CommandTarget(indicator)) {
-    windows_.Send(*window, kWmCommand,
-                  indicator == kIdeOlderGeneration ? kOlderCopy : kNewerCopy, 0);
+    windows_.Send(*window, kWmCommand, indicator == kIdeOlderGeneration ? kOlderCopy : kNewerCopy,
+                  0);
   }
 }
 
 void DesktopIdeLink::PasteResult() {
   int indicator = 0;
   if (auto window = CommandTarget(indicator)) {
-    windows_.Post(*window, kWmCommand,
-                  indicator == kIdeOlderGeneration ? kOlderPaste : kNewerPaste, 0);
+    windows_.Post(*window, kWmCommand, indicator == kIdeOlderGeneration ? kOlderPaste : kNewerPaste,
+                  0);
   }
 }
 
@@ -190,8 +190,8 @@ void DesktopIdeLink::PositionForPaste(int kind) {
   int indicator = 0;
   std::optional<Window> window = CommandTarget(indicator);
   if (!window || indicator == kIdeOlderGeneration || (kind != 0 && kind != 1)) return;
-  windows_.Send(*window, kWmCommand, kind == 0 ? kPositionForModuleHeader : kPositionForColumnInsert,
-                0);
+  windows_.Send(*window, kWmCommand,
+                kind == 0 ? kPositionForModuleHeader : kPositionForColumnInsert, 0);
 }
 
 bool DesktopIdeLink::OpenFileInIde(std::string_view path) {

@@ -86,8 +86,7 @@ class DdeClient {
   virtual ~DdeClient() = default;
   // One execute transaction with `data` in a conversation on service and topic;
   // true when the server acknowledged it.
-  virtual bool Execute(std::string_view service, std::string_view topic,
-                       std::string_view data) = 0;
+  virtual bool Execute(std::string_view service, std::string_view topic, std::string_view data) = 0;
 };
 
 class SocketDdeClient : public DdeClient {

@@ -16,6 +16,7 @@
 #include "platform/desktop_choice.h"
 #include "platform/ide_link.h"
 #include "platform/process.h"
+#include "platform/program_path.h"
 #include "quorvan/action_table.h"
 #include "quorvan/app.h"
 #include "quorvan/filter_mode.h"
@@ -31,15 +32,6 @@ constexpr char kNeedsDisplayMessage[] =
     "  quorvan /0            function header from the selection\n"
     "  quorvan /1 /F FILE    module header for FILE\n";
 
-std::string ProgramDirectory() {
-  char path[4096];
-  ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-  if (n <= 0) return ".";
-  std::string program(path, static_cast<std::size_t>(n));
-  std::size_t slash = program.rfind('/');
-  return slash == std::string::npos || slash == 0 ? "/" : program.substr(0, slash);
-}
-
 // The settings sheet lives in the Qt module, which sets up a run of its own: only
 // the arguments cross (see qt_module.h).
 int RunSheet(Arguments args) {
@@ -47,7 +39,7 @@ int RunSheet(Arguments args) {
     std::fputs(kNeedsDisplayMessage, stderr);
     return kExitUsage;
   }
-  const std::string module_path = ProgramDirectory() + "/" + kQtModuleFileName;
+  const std::string module_path = platform::ProgramDirectory() + "/" + kQtModuleFileName;
   void* module = dlopen(module_path.c_str(), RTLD_NOW | RTLD_LOCAL);
   auto run = module ? reinterpret_cast<RunSettingsSheetFunction>(dlsym(module, kQtSheetEntryPoint))
                     : nullptr;
@@ -73,17 +65,18 @@ int RunWithApp(Arguments args, UserInterface& ui, const std::function<int(App&)>
   });
   if (!desktop.error.empty()) std::fprintf(stderr, "quorvan: %s\n", desktop.error.c_str());
   platform::PosixProcessRunner processes;
-  App app{settings, *desktop.clipboard, *desktop.ide, processes, ui, values, ProgramDirectory()};
+  App app{settings, *desktop.clipboard,          *desktop.ide, processes, ui,
+          values,   platform::ProgramDirectory()};
   return body(app);
 }
 
 int RunQuorvan(Arguments args) {
   // Filter mode works on the standard streams only: no stores of the desktop, no IDE.
   if (CommandLineValues values = ReadCommandLine(args); values.filter) {
-    return RunFilterMode(values, ProgramDirectory());
+    return RunFilterMode(values, platform::ProgramDirectory());
   }
   if (ActionFromCommandLine(args) < 0) return RunSheet(args);
-  std::unique_ptr<UserInterface> ui = MakeUserInterface(ProgramDirectory());
+  std::unique_ptr<UserInterface> ui = MakeUserInterface(platform::ProgramDirectory());
   return RunWithApp(args, *ui, [](App& app) {
     return RunAction(app, app.command_line.action) ? kExitSuccess : kExitActionFailed;
   });

@@ -71,8 +71,7 @@ CopyResult CopyInstallFile(const std::string& source, const std::string& target,
                            WriteFunction write_fn) {
   FileDescriptor in(::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   struct stat source_status {};
-  if (in.get() < 0 || ::fstat(in.get(), &source_status) != 0 ||
-      !S_ISREG(source_status.st_mode)) {
+  if (in.get() < 0 || ::fstat(in.get(), &source_status) != 0 || !S_ISREG(source_status.st_mode)) {
     return CopyResult::kFailed;
   }
   struct stat target_status {};

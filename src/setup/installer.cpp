@@ -42,8 +42,7 @@ std::string WithFinalSlash(std::string path) {
 InstallRequest ReadPresets(const config::Settings& settings, std::string_view home) {
   InstallRequest presets;
   presets.user_name = settings.ReadSetting(kConfiguration, kDefaultsSection, "User ID", "");
-  presets.company_name =
-      settings.ReadSetting(kConfiguration, kDefaultsSection, "Company Name", "");
+  presets.company_name = settings.ReadSetting(kConfiguration, kDefaultsSection, "Company Name", "");
   presets.destination = settings.ReadSetting(kConfiguration, kDefaultsSection, kLastInstallDir,
                                              WithFinalSlash(std::string(home)) + "pellmoor/");
   return presets;
@@ -117,8 +116,7 @@ void Installer::WriteBaseClasses() {
 }
 
 bool Installer::Install(const InstallRequest& request, InstallerUi& ui) {
-  const std::string destination =
-      AbsoluteDestination(request.destination, start_directory_, home_);
+  const std::string destination = AbsoluteDestination(request.destination, start_directory_, home_);
   if (destination.empty()) return Fail(ui, kDestinationError);
   if (!MakeDirectory(destination, ui)) return Fail(ui, kDestinationError);
   const std::string template_directory = destination + std::string(kTemplateDirectory);
@@ -134,10 +132,8 @@ bool Installer::Install(const InstallRequest& request, InstallerUi& ui) {
 
   if (request.update_registry) {
     settings_.WriteSetting(kConfiguration, kDefaultsSection, "User ID", request.user_name);
-    settings_.WriteSetting(kConfiguration, kDefaultsSection, "Company Name",
-                           request.company_name);
-    settings_.WriteSetting(kConfiguration, kDefaultsSection, "Template Path",
-                           template_directory);
+    settings_.WriteSetting(kConfiguration, kDefaultsSection, "Company Name", request.company_name);
+    settings_.WriteSetting(kConfiguration, kDefaultsSection, "Template Path", template_directory);
     WriteBaseClasses();
   }
   settings_.WriteSetting(kConfiguration, kDefaultsSection, kLastInstallDir, destination);

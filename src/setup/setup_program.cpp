@@ -33,9 +33,8 @@ std::string WorkingDirectory() {
 int RunWindow(const std::string& medium, SetupSession& session) {
   const std::string module_path = medium + "/" + kQtModuleFileName;
   void* module = ::dlopen(module_path.c_str(), RTLD_NOW | RTLD_LOCAL);
-  auto run =
-      module ? reinterpret_cast<RunSetupDialogFunction>(::dlsym(module, kQtModuleEntryPoint))
-             : nullptr;
+  auto run = module ? reinterpret_cast<RunSetupDialogFunction>(::dlsym(module, kQtModuleEntryPoint))
+                    : nullptr;
   if (!run) return kNoWindow;
   return run(kModuleVersion, session);
 }

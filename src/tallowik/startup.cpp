@@ -12,6 +12,7 @@
 #include "platform/desktop_choice.h"
 #include "platform/display.h"
 #include "platform/ide_link.h"
+#include "platform/program_path.h"
 #include "tallowik/qt_module.h"
 #include "tallowik/windowless_run.h"
 
@@ -25,15 +26,6 @@ constexpr char kNeedsDisplayMessage[] =
     "           [--resource TEXT] [--description TEXT] [--specific TEXT]\n"
     "           [--header FILE] [--source FILE] [--clw | --no-clw]\n"
     "(tallowik --help tells more).\n";
-
-std::string ProgramDirectory() {
-  char path[4096];
-  ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-  if (n <= 0) return ".";
-  std::string program(path, static_cast<std::size_t>(n));
-  std::size_t slash = program.rfind('/');
-  return slash == std::string::npos || slash == 0 ? "/" : program.substr(0, slash);
-}
 
 // The one place where the link that asks the IDE to open a file is made: the DDE
 // request on the socket desktop, the "Open Command Line" on a real one.
@@ -86,7 +78,7 @@ class ModuleMessages : public MessageSink {
 int RunSheet(const ParsedCommandLine& parsed, config::Settings& settings, platform::DdeClient& dde,
              const engine::Clock& clock) {
   const bool windows = platform::WindowsWanted();
-  const std::string program_directory = ProgramDirectory();
+  const std::string program_directory = platform::ProgramDirectory();
   QtModule module(program_directory + "/" + kQtModuleFileName);
   StandardErrorMessages terminal;
   ModuleMessages boxes(module);

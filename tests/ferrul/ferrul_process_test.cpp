@@ -27,9 +27,9 @@ class FerrulProcess : public ::testing::Test {
 
   ProgramResult Ferrul(const std::vector<std::string>& args, const char* editor = "true",
                        const char* path = nullptr) {
-    EnvironmentChanges env{{"BRACKWATER_UI", "tty"},  {"DISPLAY", std::nullopt},
-                           {"WAYLAND_DISPLAY", std::nullopt}, {"VISUAL", std::nullopt},
-                           {"EDITOR", editor},        {"TMPDIR", dir_.File("tmp")}};
+    EnvironmentChanges env{
+        {"BRACKWATER_UI", "tty"}, {"DISPLAY", std::nullopt}, {"WAYLAND_DISPLAY", std::nullopt},
+        {"VISUAL", std::nullopt}, {"EDITOR", editor},        {"TMPDIR", dir_.File("tmp")}};
     if (path) env["PATH"] = path;
     return RunProgram(program_, args, env);
   }
@@ -45,7 +45,8 @@ TEST_F(FerrulProcess, ArgumentProblemsPrintTheirMessageAndExitWithOne) {
     std::string message;
   } cases[] = {
       {{}, "Ferrule - Invalid Command Line: Usage:  FERRUL.EXE infile outfile\n"},
-      {{input, "out", "more"}, "Ferrule - Invalid Command Line: Usage:  FERRUL.EXE infile outfile\n"},
+      {{input, "out", "more"},
+       "Ferrule - Invalid Command Line: Usage:  FERRUL.EXE infile outfile\n"},
       {{dir_.File("no such"), "out"},
        "Ferrule - Invalid File: Input file " + dir_.File("no such") + " does not exist\n"},
   };

@@ -53,9 +53,7 @@ class RecordingAwk : public AwkRunner {
 
 class FerrulRunTest : public ::testing::Test {
  protected:
-  int Run(const std::vector<std::string>& args) {
-    return RunFerrul(args, script_file_, ui_, awk_);
-  }
+  int Run(const std::vector<std::string>& args) { return RunFerrul(args, script_file_, ui_, awk_); }
 
   TempDir dir_;
   std::string script_file_ = dir_.File("ferrul.awk");
@@ -124,7 +122,8 @@ TEST_F(FerrulRunTest, AwkFailuresAreWarnedAfterTheWaitCursor) {
       {AwkResult::kCannotStart, {"AWK command interpreter failed", "Ferrule - invalid command"}},
       {AwkResult::kInputUnreadable,
        {"Input file " + input_ + " cannot be read", "Ferrule - Invalid File"}},
-      {AwkResult::kOutputUnwritable, {"Output file out cannot be written", "Ferrule - Invalid File"}},
+      {AwkResult::kOutputUnwritable,
+       {"Output file out cannot be written", "Ferrule - Invalid File"}},
   };
   for (const Case& c : cases) {
     ui_ = ScriptedUi();

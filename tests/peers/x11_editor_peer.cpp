@@ -138,8 +138,7 @@ int main(int argc, char** argv) {
     else if (name == "--selection") {
       options.selection = value;
       has_selection = true;
-    }
-    else if (name == "--rtf")
+    } else if (name == "--rtf")
       options.rtf = value;
     else if (name == "--selection-file") {
       std::ifstream in(value, std::ios::binary);

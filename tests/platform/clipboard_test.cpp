@@ -14,7 +14,8 @@ using testing_support::ReadFile;
 using testing_support::TempDir;
 
 TEST(ClipboardStore, SerializesFormatsInOrderWithByteCounts) {
-  ClipboardContents contents{{"MSVCColumnSelect", "\1"}, {"CF_TEXT", "a\nb"}, {"Quorvan Format", "\1"}};
+  ClipboardContents contents{
+      {"MSVCColumnSelect", "\1"}, {"CF_TEXT", "a\nb"}, {"Quorvan Format", "\1"}};
   std::string text = SerializeClipboard(contents);
   EXPECT_EQ(text,
             "BRACKWATER-CLIPBOARD 1\nMSVCColumnSelect\n1\n\1\nCF_TEXT\n3\na\nb\n"
@@ -29,12 +30,12 @@ TEST(ClipboardStore, RejectsFilesThatDoNotParse) {
       "BRACKWATER-CLIPBOARD 2\n",
       "garbage",
       "BRACKWATER-CLIPBOARD 1\nCF_TEXT\n",
-      "BRACKWATER-CLIPBOARD 1\nCF_TEXT\n5\nabc\n",      // short data
-      "BRACKWATER-CLIPBOARD 1\nCF_TEXT\n2\nabc\n",      // no line feed after the data
+      "BRACKWATER-CLIPBOARD 1\nCF_TEXT\n5\nabc\n",  // short data
+      "BRACKWATER-CLIPBOARD 1\nCF_TEXT\n2\nabc\n",  // no line feed after the data
       "BRACKWATER-CLIPBOARD 1\nCF_TEXT\n-1\nabc\n",
       "BRACKWATER-CLIPBOARD 1\nCF_TEXT\n99999999999999999999\n",
-      "BRACKWATER-CLIPBOARD 1\n\n0\n\n",                // empty name
-      "BRACKWATER-CLIPBOARD 1\nA\n0\n\nA\n0\n\n",       // a format twice
+      "BRACKWATER-CLIPBOARD 1\n\n0\n\n",           // empty name
+      "BRACKWATER-CLIPBOARD 1\nA\n0\n\nA\n0\n\n",  // a format twice
   };
   for (const char* text : broken) EXPECT_EQ(ParseClipboard(text), std::nullopt) << text;
 }
@@ -106,7 +107,8 @@ TEST(FileClipboard, DestructionStoresWhatWasSet) {
     ASSERT_TRUE(clipboard.Open());
     clipboard.SetData(Clipboard::kText, "kept");
   }
-  EXPECT_EQ(ParseClipboard(ReadFile(dir.File("clipboard"))), (ClipboardContents{{"CF_TEXT", "kept"}}));
+  EXPECT_EQ(ParseClipboard(ReadFile(dir.File("clipboard"))),
+            (ClipboardContents{{"CF_TEXT", "kept"}}));
 }
 
 }  // namespace

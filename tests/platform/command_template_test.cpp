@@ -17,11 +17,17 @@ TEST(CommandTemplateTest, EachWordCarriesTheExactText) {
     const char* file;
     std::vector<std::string> words;
   } cases[] = {
-      {R"(sh -c "$_Filter < $_Input")", R"(grep -v "x y")", "/tmp/in",
+      {R"(sh -c "$_Filter < $_Input")",
+       R"(grep -v "x y")",
+       "/tmp/in",
        {"sh", "-c", R"(grep -v "x y" < /tmp/in)"}},
-      {R"(sh -c "$_Filter < $_Input")", R"(sed 's/a\b/$X/')", "/tmp/a b\"c",
+      {R"(sh -c "$_Filter < $_Input")",
+       R"(sed 's/a\b/$X/')",
+       "/tmp/a b\"c",
        {"sh", "-c", R"(sed 's/a\b/$X/' < '/tmp/a b"c')"}},
-      {R"(sh -c '$_Filter' $_Input)", "echo 'it'", "/tmp/it's",
+      {R"(sh -c '$_Filter' $_Input)",
+       "echo 'it'",
+       "/tmp/it's",
        {"sh", "-c", "echo 'it'", "/tmp/it's"}},
       {"$_Filter $_Input", "tr a b", "/tmp/x\\y", {"tr", "a", "b", "/tmp/x\\y"}},
       // An escaped quote does not open a quoted stretch.

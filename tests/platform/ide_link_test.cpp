@@ -165,7 +165,7 @@ TEST_F(IdeLinkTest, TheCopyAndPasteCommandsReachTheClipboardAndTheDocument) {
 struct DdeCase {
   const char* answer;  // how the peer serves DDE; "" for no server
   bool accepted;
-  const char* label;   // the diagnostic of a failure
+  const char* label;  // the diagnostic of a failure
 };
 
 TEST_F(IdeLinkTest, OpenFileInIdeIsTrueOnlyForAnAcknowledgedExecute) {

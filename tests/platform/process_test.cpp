@@ -70,7 +70,8 @@ TEST(PosixProcessRunner, HiddenConnectsTheStandardStreamsToDevNull) {
   // The substitutions read the shell's own descriptors before any redirection.
   std::string probe =
       "sh -c 'x=\"$(readlink /proc/$$/fd/0) $(readlink /proc/$$/fd/1) "
-      "$(readlink /proc/$$/fd/2)\"; echo \"$x\" > \"$0\"' " + where;
+      "$(readlink /proc/$$/fd/2)\"; echo \"$x\" > \"$0\"' " +
+      where;
   ASSERT_TRUE(runner.RunAndWait(probe, kShowHidden));
   EXPECT_EQ(testing_support::ReadFile(where), "/dev/null /dev/null /dev/null\n");
   ASSERT_TRUE(runner.RunAndWait(probe, kShowNormal));

@@ -129,9 +129,8 @@ TEST(AccessFunctionsAction, CopiesReadsWritesAndLetsTheDispatcherPaste) {
   };
   ASSERT_TRUE(RunAction(f.app, 2));
   EXPECT_EQ(f.ide.requests, (std::vector<std::string>{"copy", "paste"}));
-  EXPECT_EQ(f.clipboard.Get("CF_TEXT"),
-            "int m_nCount;\r\n" + Get("int", "Count", "m_nCount") +
-                Set("int", "Count", "m_nCount", "n"));
+  EXPECT_EQ(f.clipboard.Get("CF_TEXT"), "int m_nCount;\r\n" + Get("int", "Count", "m_nCount") +
+                                            Set("int", "Count", "m_nCount", "n"));
   EXPECT_EQ(f.clipboard.Get("MSVCColumnSelect"), "\1");
   EXPECT_EQ(f.app.ColumnSelection, 0);
 

@@ -18,9 +18,9 @@ TEST(ActionFromCommandLine, TheLowestDigitAmongWholeArgumentSwitchesWins) {
       {{"/0"}, 0},
       {{"-9"}, 9},
       {{"/3", "/1"}, 1},
-      {{"/F", "/0", "/5"}, 5},        // "/0" is the value of "/F"
-      {{"/F/0", "/7"}, 7},            // and so is the rest of "/F/0"
-      {{"/src/0/main.cpp"}, -1},      // a path is not a switch
+      {{"/F", "/0", "/5"}, 5},    // "/0" is the value of "/F"
+      {{"/F/0", "/7"}, 7},        // and so is the rest of "/F/0"
+      {{"/src/0/main.cpp"}, -1},  // a path is not a switch
       {{"/01"}, -1},
       {{"0"}, -1},
       {{"/E", "/2", "/4"}, 4},
@@ -73,8 +73,12 @@ TEST(ReadCommandLine, CollectsTheFileAndTheFilterRequest) {
       {{"/4", "/E", "sort"}, "Unknown", true, "sort", kRedirectFilter, 1},
       {{"/4", "/E", "myfilt -x", "/b"}, "Unknown", true, "myfilt -x", kFileFilter, 1},
       {{"/4", "/L", "/B", "/E", "\"tr a b\""}, "Unknown", true, "tr a b", kLiteralFilter, 1},
-      {{"/4", "/L", "/E", "\"say \\\"hi\\\"\" tail"}, "Unknown", true, "say \"hi\"",
-       kLiteralFilter, 1},
+      {{"/4", "/L", "/E", "\"say \\\"hi\\\"\" tail"},
+       "Unknown",
+       true,
+       "say \"hi\"",
+       kLiteralFilter,
+       1},
       {{"/4", "/L", "/E", "no quotes"}, "Unknown", true, "no quotes", kLiteralFilter, 1},
       {{"/4", "/B", "/E", "\"quoted\""}, "Unknown", true, "\"quoted\"", kFileFilter, 1},
       {{"/4", "-h", "/E", "cat"}, "Unknown", true, "cat", kRedirectFilter, 0},
@@ -106,14 +110,11 @@ struct FilterOptionCase {
 
 TEST(ReadCommandLine, FilterModeIsAWholeArgumentThatIsNoSwitchValue) {
   const FilterOptionCase cases[] = {
-      {{"/0", "--filter"}, true, 0},
-      {{"--FILTER", "-2"}, true, 2},
-      {{"/4", "/E", "--filter"}, false, 4},   // the filter command
-      {{"/1", "/F", "--filter"}, false, 1},   // the file name
-      {{"/1", "/F--filter"}, false, 1},
-      {{"/0", "--filter=x"}, false, 0},
-      {{"/0", "-filter"}, false, 0},
-      {{"--filter"}, true, -1},
+      {{"/0", "--filter"}, true, 0},        {{"--FILTER", "-2"}, true, 2},
+      {{"/4", "/E", "--filter"}, false, 4},  // the filter command
+      {{"/1", "/F", "--filter"}, false, 1},  // the file name
+      {{"/1", "/F--filter"}, false, 1},     {{"/0", "--filter=x"}, false, 0},
+      {{"/0", "-filter"}, false, 0},        {{"--filter"}, true, -1},
   };
   for (const FilterOptionCase& c : cases) {
     CommandLineValues values = ReadCommandLine(c.args);

@@ -48,9 +48,9 @@ TEST(RunAction, AnUnknownIndexShowsAMessageWithoutABeep) {
 TEST(ActionTable, ListsTheTenActionsInIndexOrderAndOnlyTheFirstThreePasteByDispatcher) {
   auto table = ActionTable();
   ASSERT_EQ(table.size(), 10u);
-  const char* names[] = {"Function Header",       "Module Header",    "Access Functions",
-                         "Clipboard Append",      "External Filter",  "Insert Common Strings",
-                         "Open Common File",      "Column Insert",    "Source Header Swap",
+  const char* names[] = {"Function Header",    "Module Header",   "Access Functions",
+                         "Clipboard Append",   "External Filter", "Insert Common Strings",
+                         "Open Common File",   "Column Insert",   "Source Header Swap",
                          "Extract RTF as Text"};
   for (int i = 0; i < 10; ++i) {
     EXPECT_EQ(table[i].index, i);

@@ -198,8 +198,8 @@ TEST_F(ExternalFilterTest, TheRedirectTemplateKeepsTheCommandAsTyped) {
       {"both quote kinds", R"(sed 's/a/"q"/; s/b/'"'"'/')", kRedirectFilter, "ab\n", "\"q\"'\n"},
       {"backslashes", R"(tr '\\' "/")", kRedirectFilter, "a\\b\\c", "a/b/c"},
       {"backslash before a quote", R"(sed "s/x/\"/")", kRedirectFilter, "x\n", "\"\n"},
-      {"dollar expanded by the filter's shell", R"(sed "s/x/$((6*7))/")", kRedirectFilter,
-       "x\n", "42\n"},
+      {"dollar expanded by the filter's shell", R"(sed "s/x/$((6*7))/")", kRedirectFilter, "x\n",
+       "42\n"},
       {"dollar kept by single quotes", R"(sed 's/x/$HOME/')", kRedirectFilter, "x\n", "$HOME\n"},
       {"command substitution", "sed \"s/x/`echo y`/\"", kRedirectFilter, "x\n", "y\n"},
   };
@@ -213,16 +213,16 @@ TEST_F(ExternalFilterTest, TheRedirectTemplateKeepsTheCommandAsTyped) {
 }
 
 TEST_F(ExternalFilterTest, TemporaryDirectoriesWithSpecialCharactersWork) {
-  for (const char* special : {"\"", "'", "\\", "$", "`", " ", ";", "&", "|", "*", "(", "#", "<",
-                              "\\\"", "'\"$x"}) {
+  for (const char* special :
+       {"\"", "'", "\\", "$", "`", " ", ";", "&", "|", "*", "(", "#", "<", "\\\"", "'\"$x"}) {
     SCOPED_TRACE(special);
     const std::string directory = temp_.path() + "/t" + special + "d";
     ASSERT_TRUE(std::filesystem::create_directory(directory));
     ScopedTmpDir tmp(directory);
     for (int type : {kRedirectFilter, kFileFilter}) {
       selection_ = "b\na\n";
-      EXPECT_TRUE(RunSwitches(type == kRedirectFilter ? "sort" : "cp", type,
-                              platform::kShowHidden));
+      EXPECT_TRUE(
+          RunSwitches(type == kRedirectFilter ? "sort" : "cp", type, platform::kShowHidden));
       EXPECT_EQ(ClipboardText(), type == kRedirectFilter ? "a\nb\n" : "b\na\n");
       EXPECT_TRUE(std::filesystem::is_empty(directory));
     }

@@ -4,6 +4,7 @@
 
 #include "support/child_process.h"
 #include "support/test_desktop.h"
+#include "support/xvfb.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ TEST(QtModuleLoading, OnlyARunThatShowsSomethingLoadsTheModule) {
   EnvironmentChanges env = desktop.Env();
   // A display is named (one nobody serves), so only the need to show something
   // decides whether the module is loaded.
-  env["DISPLAY"] = ":97";
+  env["DISPLAY"] = testing_support::UnusedDisplay();
   env["QUORVAN_UI"] = std::nullopt;
   env["LD_DEBUG"] = "files";
 

@@ -80,10 +80,10 @@ TEST_F(QuorvanProcess, FunctionHeaderCopiesThenHasTheResultPasted) {
     EXPECT_EQ(run.exit_code, 0) << run.err;
     ASSERT_TRUE(ide->WaitForRequest(c.commands.back())) << c.class_name;
     EXPECT_EQ(ide->Commands(), c.commands);
-    EXPECT_TRUE(testing_support::WaitUntil(
-        [&] { return ide->Document() == "// Area\nint Area(int w)"; }));
-    EXPECT_EQ(desktop.Clipboard(),
-              (ClipboardContents{{"CF_TEXT", "// Area\nint Area(int w)"}, {"Quorvan Format", "\1"}}));
+    EXPECT_TRUE(
+        testing_support::WaitUntil([&] { return ide->Document() == "// Area\nint Area(int w)"; }));
+    EXPECT_EQ(desktop.Clipboard(), (ClipboardContents{{"CF_TEXT", "// Area\nint Area(int w)"},
+                                                      {"Quorvan Format", "\1"}}));
   }
 }
 
@@ -146,15 +146,15 @@ TEST_F(QuorvanProcess, TheLowestActionDigitWinsAndTheFileNameKeepsItsCase) {
 TEST_F(QuorvanProcess, FailuresLeaveTheClipboardAsItWas) {
   desktop_.SetClipboardText("no parentheses here");
   ClipboardContents before = desktop_.Clipboard();
-  EXPECT_EQ(Quorvan({"/0"}).exit_code, 1);   // does not parse
+  EXPECT_EQ(Quorvan({"/0"}).exit_code, 1);  // does not parse
   EXPECT_EQ(desktop_.Clipboard(), before);
   Setting("Function Header File", "MISSING.CTL");
   desktop_.SetClipboardText("void f()");
   before = desktop_.Clipboard();
-  EXPECT_EQ(Quorvan({"/0"}).exit_code, 1);   // no control file
+  EXPECT_EQ(Quorvan({"/0"}).exit_code, 1);  // no control file
   EXPECT_EQ(desktop_.Clipboard(), before);
   desktop_.SetClipboard({});
-  EXPECT_EQ(Quorvan({"/2"}).exit_code, 1);   // no text at all
+  EXPECT_EQ(Quorvan({"/2"}).exit_code, 1);  // no text at all
   EXPECT_EQ(desktop_.Clipboard(), ClipboardContents{});
 }
 
@@ -204,7 +204,8 @@ TEST_F(QuorvanProcess, OpenRequestsGoOverDdeAndOnlyAnAckCounts) {
     ProgramResult swap = desktop.Run("quorvan", {"/8", "/F", "/src/Main.cpp"});
     EXPECT_EQ(swap.exit_code, 0) << c.answer;
     Strings expected;
-    if (*c.answer) expected = {"EXECUTE OPEN (\"/src/My File.h\")", "EXECUTE OPEN (\"/src/Main.H\")"};
+    if (*c.answer)
+      expected = {"EXECUTE OPEN (\"/src/My File.h\")", "EXECUTE OPEN (\"/src/Main.H\")"};
     EXPECT_EQ(ide->Commands(), expected) << c.answer;
   }
 }
@@ -213,7 +214,8 @@ TEST_F(QuorvanProcess, TheQuickActionsWorkOnTheIdesSelection) {
   IdePeer& ide = StartIde({.selection = "b\na\n", .column = true});
   desktop_.SetClipboardText("old ");
   ASSERT_EQ(Quorvan({"/3"}).exit_code, 0);  // append: nothing is pasted
-  EXPECT_EQ(desktop_.Clipboard()[1], (std::pair<std::string, std::string>{"CF_TEXT", "old b\na\n"}));
+  EXPECT_EQ(desktop_.Clipboard()[1],
+            (std::pair<std::string, std::string>{"CF_TEXT", "old b\na\n"}));
 
   ASSERT_EQ(Quorvan({"/4", "/E", "sort"}).exit_code, 0);
   ASSERT_TRUE(ide.WaitForRequest("POST 273 57637 0"));
@@ -228,9 +230,8 @@ TEST_F(QuorvanProcess, TheQuickActionsWorkOnTheIdesSelection) {
   EXPECT_EQ(Quorvan({"/7"}, "").exit_code, 1);  // end of input cancels the dialog
   EXPECT_TRUE(testing_support::WaitUntil([&] { return ide.Commands().size() == 7; }));
   EXPECT_EQ(ide.Commands(),
-            (Strings{"SEND 273 57634 0", "SEND 273 57634 0", "POST 273 57637 0",
-                     "SEND 273 57634 0", "SEND 273 91062 0", "POST 273 57637 0",
-                     "SEND 273 57634 0"}));
+            (Strings{"SEND 273 57634 0", "SEND 273 57634 0", "POST 273 57637 0", "SEND 273 57634 0",
+                     "SEND 273 91062 0", "POST 273 57637 0", "SEND 273 57634 0"}));
 }
 
 TEST_F(QuorvanProcess, RichTextIsPastedAsItsSourceText) {

@@ -52,9 +52,9 @@ struct YesNoCase {
 
 TEST(TerminalUserInterface, AYesNoQuestionTakesYesOrNoInAnyCase) {
   const YesNoCase cases[] = {
-      {"y\nrest", true, "rest"},      {"YES\n", true, ""},   {"n\n", false, ""},
-      {"No\n", false, ""},            {"", false, ""},       {"maybe\n yes\nyes\n", true, ""},
-      {"yes\r\n", true, ""},          {"yes", true, ""},     {"maybe\n", false, ""},
+      {"y\nrest", true, "rest"}, {"YES\n", true, ""}, {"n\n", false, ""},
+      {"No\n", false, ""},       {"", false, ""},     {"maybe\n yes\nyes\n", true, ""},
+      {"yes\r\n", true, ""},     {"yes", true, ""},   {"maybe\n", false, ""},
   };
   for (const YesNoCase& c : cases) {
     Terminal terminal(c.answers);
@@ -95,10 +95,10 @@ struct FormCase {
 
 TEST(TerminalUserInterface, AFormAsksEachFieldOnceAndConfirmsAfterTheLast) {
   const FormCase cases[] = {
-      {"\n\n\n\nnext", true, "sort", 0, false, 0, "next"},        // empty lines keep presets
-      {"  x \n2\ny\n3\n", true, "  x ", 1, true, 2, ""},          // answers are not trimmed
+      {"\n\n\n\nnext", true, "sort", 0, false, 0, "next"},  // empty lines keep presets
+      {"  x \n2\ny\n3\n", true, "  x ", 1, true, 2, ""},    // answers are not trimmed
       {"toolong\nok\n9\n0\n2\nmaybe\nn\n\n", true, "ok", 1, false, 0, ""},  // asked again
-      {"cat\n2\n", false, "sort", 0, false, 0, ""},               // end of input cancels
+      {"cat\n2\n", false, "sort", 0, false, 0, ""},                         // end of input cancels
       {"", false, "sort", 0, false, 0, ""},
   };
   for (const FormCase& c : cases) {

@@ -33,8 +33,7 @@ ssize_t WriteUntilDiskFull(int fd, const void* data, std::size_t size) {
 
 std::size_t EntryCount(const std::string& directory) {
   std::size_t count = 0;
-  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(directory))
-    ++count;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(directory)) ++count;
   return count;
 }
 
@@ -69,8 +68,8 @@ TEST(CopyInstallFile, TheSameFileCountsAsCopiedAndIsNotTouched) {
   std::filesystem::create_directory(dir.File("medium"));
   ASSERT_EQ(::link(file.c_str(), dir.File("medium/hardlink").c_str()), 0);
   std::filesystem::create_directory_symlink(dir.path(), dir.File("through_link"));
-  const std::string targets[] = {file, dir.File("medium/hardlink"), dir.File("through_link/quorvan"),
-                                 dir.path() + "/./quorvan"};
+  const std::string targets[] = {file, dir.File("medium/hardlink"),
+                                 dir.File("through_link/quorvan"), dir.path() + "/./quorvan"};
   for (const std::string& target : targets) {
     for (bool replace : {true, false}) {
       EXPECT_EQ(CopyInstallFile(file, target, replace), CopyResult::kCopied) << target;

@@ -164,9 +164,9 @@ TEST_F(InstalledSuite, InstalledTallowikGeneratesWithoutAWindow) {
   const std::string project = desktop_.File("project");
   fs::create_directory(project);
 
-  ProgramResult run = RunProgram(destination_ + "tallowik",
-                                 {"demo", project, "--class", "CGadget", "--category", "Window"},
-                                 Env());
+  ProgramResult run =
+      RunProgram(destination_ + "tallowik",
+                 {"demo", project, "--class", "CGadget", "--category", "Window"}, Env());
   EXPECT_EQ(run.exit_code, 0) << run.err;
   bool generated = false;
   for (const auto& entry : fs::directory_iterator(project)) {

@@ -6,8 +6,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <functional>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -47,7 +47,8 @@ class InstallerTest : public ::testing::Test {
   InstallerTest() : settings_(store_) {
     std::filesystem::create_directory(medium_.File("medium"));
     for (auto list : {ProgramFiles(), TemplateFiles(), ResourceFiles()}) {
-      for (std::string_view name : list) medium_.Write("medium/" + std::string(name), Original(name));
+      for (std::string_view name : list)
+        medium_.Write("medium/" + std::string(name), Original(name));
     }
   }
 
@@ -284,8 +285,9 @@ TEST(ReadPresets, ComeFromDefaultWithTheHomeDirectoryAsFallback) {
   settings.WriteSetting("Default", "Defaults", "Last Install Dir", "/opt/pm/");
   // A configuration other than "Default" in force does not matter.
   settings.WriteSectionValue("Configurations", "Last Configuration", "Other");
-  EXPECT_EQ(ReadPresets(settings, "/home/ann"),
-            (InstallRequest{.user_name = "ann", .company_name = "Acme", .destination = "/opt/pm/"}));
+  EXPECT_EQ(
+      ReadPresets(settings, "/home/ann"),
+      (InstallRequest{.user_name = "ann", .company_name = "Acme", .destination = "/opt/pm/"}));
 }
 
 }  // namespace

@@ -60,7 +60,8 @@ TEST_F(TerminalSetupTest, AsksTheFieldsInTabOrderAndInstalls) {
   EXPECT_EQ(Value("User ID"), "<absent>");  // the registry box was answered n
   EXPECT_EQ(run.output.find("Pellmoor Setup\nPlease enter the requested information\n"
                             "User Name: []: Company Name: []: Destination Directory: [" +
-                            dir_.File("pellmoor/") + "]: Overwite Existing Control Files [n]: "
+                            dir_.File("pellmoor/") +
+                            "]: Overwite Existing Control Files [n]: "
                             "Update Registry Information [y]: Creating directory " +
                             dir_.File("dest/") + "\n"),
             0u)

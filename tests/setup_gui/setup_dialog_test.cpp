@@ -54,8 +54,8 @@ class SetupDialogTest : public ::testing::Test {
 };
 
 TEST_F(SetupDialogTest, ShowsThePresetsTheBoxesAndTheInitialStatus) {
-  SetupDialog dialog(installer_, {.user_name = "Ann", .company_name = "Acme",
-                                  .destination = "/opt/pm/"});
+  SetupDialog dialog(installer_,
+                     {.user_name = "Ann", .company_name = "Acme", .destination = "/opt/pm/"});
   EXPECT_EQ(dialog.windowTitle(), "Pellmoor Setup");
   EXPECT_EQ(Child<QLineEdit>(dialog, "userNameEdit")->text(), "Ann");
   EXPECT_EQ(Child<QLineEdit>(dialog, "companyNameEdit")->text(), "Acme");

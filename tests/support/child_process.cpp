@@ -72,8 +72,7 @@ std::string BuiltProgram(const std::string& name) {
 std::string ShippedDataDirectory() { return BRK_SHIPPED_DATA_DIR; }
 
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
-                         const EnvironmentChanges& env, const std::string& input,
-                         int timeout_ms) {
+                         const EnvironmentChanges& env, const std::string& input, int timeout_ms) {
   int in[2], out[2], err[2];
   if (pipe2(in, O_CLOEXEC) != 0) return {};
   if (pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0) return {};

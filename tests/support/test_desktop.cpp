@@ -72,7 +72,8 @@ void TestDesktop::SetClipboardText(const std::string& text) const {
 }
 
 platform::ClipboardContents TestDesktop::Clipboard() const {
-  return platform::ParseClipboard(ReadFile(ClipboardPath())).value_or(platform::ClipboardContents{});
+  return platform::ParseClipboard(ReadFile(ClipboardPath()))
+      .value_or(platform::ClipboardContents{});
 }
 
 IdePeer* TestDesktop::StartIde(const IdeOptions& options) {
@@ -80,10 +81,9 @@ IdePeer* TestDesktop::StartIde(const IdeOptions& options) {
   std::string name = "ide" + std::to_string(peers_.size());
   peer->log_path_ = root_.File(name + ".log");
   peer->document_path_ = root_.File(name + ".doc");
-  std::vector<std::string> args{"--title",    options.title,         "--class",
-                                options.class_name, "--log",       peer->log_path_,
-                                "--document", peer->document_path_, "--selection",
-                                options.selection};
+  std::vector<std::string> args{"--title",     options.title,    "--class",    options.class_name,
+                                "--log",       peer->log_path_,  "--document", peer->document_path_,
+                                "--selection", options.selection};
   if (!options.stamp.empty()) args.insert(args.end(), {"--stamp", options.stamp});
   if (options.column) args.push_back("--column");
   if (!options.dde.empty()) args.insert(args.end(), {"--dde", options.dde});

@@ -8,6 +8,7 @@
 #include "config/settings.h"
 #include "platform/profile_file.h"
 #include "support/test_desktop.h"
+#include "support/xvfb.h"
 #include "tallowik/class_generator.h"
 
 namespace {
@@ -159,7 +160,8 @@ TEST_F(TallowikProcess, GenerationWithoutAWindowLoadsNoQt) {
   EXPECT_FALSE(Mentions(dynamic.out, "libQt")) << dynamic.out;
 
   EnvironmentChanges env = desktop_.Env();
-  env["DISPLAY"] = ":97";  // a display is named, so only the mode decides
+  env["DISPLAY"] =
+      testing_support::UnusedDisplay();  // a display is named, so only the mode decides
   env["LD_DEBUG"] = "files";
   ProgramResult run =
       RunProgram(BuiltProgram("tallowik"),

@@ -17,10 +17,10 @@
 #include "quorvan/actions/column_insert.h"
 #include "quorvan/actions/common_entries.h"
 #include "quorvan/actions/filter_request.h"
+#include "quorvan/prompt_step.h"
 #include "quorvan/qt/form_dialogs.h"
 #include "quorvan/qt/main_sheet.h"
 #include "quorvan/qt/prompt_dialog_qt.h"
-#include "quorvan/prompt_step.h"
 #include "settings/config_page.h"
 #include "settings/message_box.h"
 

@@ -62,7 +62,8 @@ extern "C" __attribute__((visibility("default"))) platform::X11Backend* Brackwat
     return nullptr;
   };
   try {
-    if (version != platform::kX11BackendVersion) return fail("the X11 module is of another version");
+    if (version != platform::kX11BackendVersion)
+      return fail("the X11 module is of another version");
     std::string message;
     std::unique_ptr<platform::x11::Connection> connection =
         platform::x11::Connection::Open(display, message);

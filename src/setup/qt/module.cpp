@@ -1,11 +1,11 @@
 // libsetup_qt.so: the entry point through which setup reaches Qt.
 #include <QScreen>
 
-#include "setup/qt/setup_dialog.h"
-#include "setup/qt_module.h"
 #include "settings/message_box.h"
 #include "settings/qt_application.h"
 #include "settings/text_codec.h"
+#include "setup/qt/setup_dialog.h"
+#include "setup/qt_module.h"
 
 extern "C" int SetupRunQtDialog(int module_version, setup::SetupSession& session) {
   if (module_version != setup::kModuleVersion) return setup::kNoWindow;

@@ -69,8 +69,8 @@ void SetupDialog::accept() {
 }
 
 void SetupDialog::ShowAbout() {
-  QMessageBox about(QMessageBox::Information, Text(kAboutTitle), Text(kAboutText),
-                    QMessageBox::Ok, this);
+  QMessageBox about(QMessageBox::Information, Text(kAboutTitle), Text(kAboutText), QMessageBox::Ok,
+                    this);
   about.setObjectName("aboutBox");
   about.exec();
 }
@@ -81,9 +81,7 @@ void SetupDialog::ShowStatus(std::string_view text) {
   ui_->statusLabel->repaint();
 }
 
-void SetupDialog::ShowMessage(std::string_view text) {
-  settings::ShowMessage(this, Text(text));
-}
+void SetupDialog::ShowMessage(std::string_view text) { settings::ShowMessage(this, Text(text)); }
 
 void SetupDialog::FocusDestination() { ui_->destinationEdit->setFocus(); }
 
