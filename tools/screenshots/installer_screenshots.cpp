@@ -10,47 +10,17 @@
 #include <cstdio>
 #include <functional>
 
+#include "capture.h"
 #include "config/memory_store.h"
 #include "config/settings.h"
 #include "ferrul/qt/ferrul_dialog.h"
 #include "setup/installer.h"
 #include "setup/qt/setup_dialog.h"
 
-namespace {
-
-QString output_directory;
-int failures = 0;
-
-void Save(QWidget* window, const QString& name) {
-  for (int i = 0; i < 10; ++i) {
-    QApplication::processEvents();
-    QApplication::sendPostedEvents();
-  }
-  QPixmap shot = window->screen()->grabWindow(window->winId());
-  const QString path = output_directory + "/" + name + ".png";
-  if (shot.isNull() || !shot.save(path)) {
-    std::fprintf(stderr, "cannot save %s\n", qPrintable(path));
-    ++failures;
-    return;
-  }
-  std::printf("%s\n", qPrintable(path));
-}
-
-// Runs `show_modal`, which opens a modal window, saves that window and closes it.
-void SaveModal(const QString& name, const std::function<void()>& show_modal) {
-  QTimer::singleShot(300, [name] {
-    if (QWidget* modal = QApplication::activeModalWidget()) {
-      Save(modal, name);
-      modal->close();
-    } else {
-      std::fprintf(stderr, "no window for %s\n", qPrintable(name));
-      ++failures;
-    }
-  });
-  show_modal();
-}
-
-}  // namespace
+using screenshots::failures;
+using screenshots::output_directory;
+using screenshots::Save;
+using screenshots::SaveModal;
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);

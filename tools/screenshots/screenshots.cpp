@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "capture.h"
 #include "config/memory_store.h"
 #include "config/settings.h"
 #include "quorvan/action_table.h"
@@ -24,45 +25,10 @@
 #include "settings/config_page.h"
 #include "settings/message_box.h"
 
-namespace {
-
-QString output_directory;
-int failures = 0;
-
-void Settle() {
-  for (int i = 0; i < 10; ++i) {
-    QApplication::processEvents();
-    QApplication::sendPostedEvents();
-  }
-}
-
-void Save(QWidget* window, const QString& name) {
-  Settle();
-  QPixmap shot = window->screen()->grabWindow(window->winId());
-  const QString path = output_directory + "/" + name + ".png";
-  if (shot.isNull() || !shot.save(path)) {
-    std::fprintf(stderr, "cannot save %s\n", qPrintable(path));
-    ++failures;
-    return;
-  }
-  std::printf("%s\n", qPrintable(path));
-}
-
-// Runs `show_modal`, which opens a modal window, saves that window and closes it.
-void SaveModal(const QString& name, const std::function<void()>& show_modal) {
-  QTimer::singleShot(300, [name] {
-    if (QWidget* modal = QApplication::activeModalWidget()) {
-      Save(modal, name);
-      modal->close();
-    } else {
-      std::fprintf(stderr, "no window for %s\n", qPrintable(name));
-      ++failures;
-    }
-  });
-  show_modal();
-}
-
-}  // namespace
+using screenshots::failures;
+using screenshots::output_directory;
+using screenshots::Save;
+using screenshots::SaveModal;
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);

@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "capture.h"
 #include "config/memory_store.h"
 #include "config/settings.h"
 #include "platform/ide_link.h"
@@ -24,48 +25,17 @@
 #include "tallowik/qt/user_strings_page.h"
 #include "tallowik/user_strings.h"
 
-namespace {
+using screenshots::failures;
+using screenshots::output_directory;
+using screenshots::Save;
+using screenshots::SaveModal;
 
-QString output_directory;
-int failures = 0;
+namespace {
 
 class NoIde : public platform::DdeClient {
  public:
   bool Execute(std::string_view, std::string_view, std::string_view) override { return false; }
 };
-
-void Settle() {
-  for (int i = 0; i < 10; ++i) {
-    QApplication::processEvents();
-    QApplication::sendPostedEvents();
-  }
-}
-
-void Save(QWidget* window, const QString& name) {
-  Settle();
-  QPixmap shot = window->screen()->grabWindow(window->winId());
-  const QString path = output_directory + "/" + name + ".png";
-  if (shot.isNull() || !shot.save(path)) {
-    std::fprintf(stderr, "cannot save %s\n", qPrintable(path));
-    ++failures;
-    return;
-  }
-  std::printf("%s\n", qPrintable(path));
-}
-
-// Runs `show_modal`, which opens a modal window, saves that window and closes it.
-void SaveModal(const QString& name, const std::function<void()>& show_modal) {
-  QTimer::singleShot(300, [name] {
-    if (QWidget* modal = QApplication::activeModalWidget()) {
-      Save(modal, name);
-      modal->close();
-    } else {
-      std::fprintf(stderr, "no window for %s\n", qPrintable(name));
-      ++failures;
-    }
-  });
-  show_modal();
-}
 
 void AddCategory(const config::Settings& settings, std::vector<tallowik::BaseClassCategory>& list,
                  tallowik::BaseClassCategory category) {
