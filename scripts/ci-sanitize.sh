@@ -7,7 +7,7 @@ build=build-asan
 
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-cmake -S . -B "$build" -G Ninja -DBRK_SANITIZE=ON -DBRK_BENCH=OFF "${launcher[@]}" >/dev/null
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBRK_SANITIZE=ON -DBRK_BENCH=OFF "${launcher[@]}" >/dev/null
 cmake --build "$build" -j2
 
 # Leaks of the libraries we use (not of our code) are listed, with reasons, in
