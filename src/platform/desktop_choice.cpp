@@ -1,6 +1,7 @@
 #include "platform/desktop_choice.h"
 
 #include <dlfcn.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -33,21 +34,68 @@ std::string Lower(std::string text) {
 
 bool Set(const std::optional<std::string>& value) { return value && !value->empty(); }
 
-bool ConnectsTo(const std::string& path, bool abstract) {
+enum class Probe { kNoServer, kSilent, kAnswers };
+
+// A connection of the probe below, kept open until the X library has connected: an X
+// server with no other client resets itself when its last client leaves, and one that
+// is resetting refuses the next connection.
+class HeldConnection {
+ public:
+  HeldConnection() = default;
+  HeldConnection(const HeldConnection&) = delete;
+  HeldConnection& operator=(const HeldConnection&) = delete;
+  ~HeldConnection() { Reset(-1); }
+  void Reset(int fd) {
+    if (fd_ >= 0) close(fd_);
+    fd_ = fd;
+  }
+
+ private:
+  int fd_ = -1;
+};
+
+// Whether an X server listens on the Unix socket `path` and answers the start of a
+// connection within `timeout_ms`: a client that waited on a server that accepts but
+// never answers would hang, as the X library has no time limit there.
+Probe ProbeXServer(const std::string& path, bool abstract, int timeout_ms, HeldConnection& held) {
   int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (fd < 0) return false;
+  if (fd < 0) return Probe::kNoServer;
   sockaddr_un address{};
   address.sun_family = AF_UNIX;
   std::size_t offset = abstract ? 1 : 0;
   if (path.size() + offset >= sizeof address.sun_path) {
     close(fd);
-    return false;
+    return Probe::kNoServer;
   }
   std::memcpy(address.sun_path + offset, path.data(), path.size());
   socklen_t length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + offset + path.size());
-  bool ok = connect(fd, reinterpret_cast<sockaddr*>(&address), length) == 0;
-  close(fd);
-  return ok;
+  if (connect(fd, reinterpret_cast<sockaddr*>(&address), length) != 0) {
+    close(fd);
+    return Probe::kNoServer;
+  }
+  // The connection setup of protocol 11.0 without authorisation; any reply (success,
+  // refusal, or a request to authenticate) shows a live server.
+  const unsigned char setup[12] = {'l', 0, 11, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+  pollfd ready{fd, POLLIN, 0};
+  unsigned char reply = 0;
+  const bool answers =
+      send(fd, setup, sizeof setup, MSG_NOSIGNAL) == static_cast<ssize_t>(sizeof setup) &&
+      poll(&ready, 1, timeout_ms) == 1 && recv(fd, &reply, 1, 0) == 1;
+  if (!answers) {
+    close(fd);
+    return Probe::kSilent;
+  }
+  held.Reset(fd);
+  return Probe::kAnswers;
+}
+
+// The socket in /tmp/.X11-unix, else the abstract one of the same name.
+bool LocalXServerAnswers(int number, HeldConnection& held) {
+  constexpr int kTimeoutMs = 1000;
+  const std::string path = "/tmp/.X11-unix/X" + std::to_string(number);
+  Probe probe = ProbeXServer(path, false, kTimeoutMs, held);
+  if (probe == Probe::kNoServer) probe = ProbeXServer(path, true, kTimeoutMs, held);
+  return probe == Probe::kAnswers;
 }
 
 // The local display number of DISPLAY (":1", ":1.0", "unix:1"), or -1 for one that
@@ -136,19 +184,35 @@ Desktop MakeDesktop(const config::Settings* settings, const DesktopOptions& opti
   DesktopEnvironment env = ReadDesktopEnvironment();
   std::shared_ptr<X11Backend> x11;
   std::string x11_error;
+  HeldConnection probe_connection;
+  bool probed = false;
   auto x11_connects = [&] {
     int number = LocalDisplayNumber(*env.display);
     if (number >= 0) {
       // A local display is probed without the X libraries, so that a run that ends
       // up elsewhere never loads them.
-      std::string path = "/tmp/.X11-unix/X" + std::to_string(number);
-      return ConnectsTo(path, false) || ConnectsTo(path, true);
+      probed = true;
+      return LocalXServerAnswers(number, probe_connection);
     }
     x11 = OpenX11(options.module_directory, x11_error);
     return x11 != nullptr;
   };
   DesktopDecision decision = ChooseDesktop(
       env, [&] { return WaylandClipboardReachable(env); }, x11_connects);
+
+  if (decision.error.empty() && decision.kind == DesktopKind::kX11 && !x11) {
+    const int number = LocalDisplayNumber(env.display.value_or(""));
+    if (number >= 0 && !probed && !LocalXServerAnswers(number, probe_connection)) {
+      x11_error = "the X display " + *env.display + " does not answer";
+    } else {
+      x11 = OpenX11(options.module_directory, x11_error);
+    }
+    // Chosen automatically, a display that answers the socket but not the X
+    // protocol (refused authorisation, say) counts as one that does not connect.
+    const std::string choice = Lower(env.choice.value_or(""));
+    if (!x11 && (choice.empty() || choice == "auto")) decision = {DesktopKind::kSocket, ""};
+  }
+  probe_connection.Reset(-1);
 
   Desktop desktop;
   desktop.kind = decision.kind;
@@ -163,7 +227,6 @@ Desktop MakeDesktop(const config::Settings* settings, const DesktopOptions& opti
   desktop.dde = std::make_unique<OpenCommandClient>(settings);
   KeyInjector* keys = nullptr;
   if (desktop.error.empty() && decision.kind == DesktopKind::kX11) {
-    if (!x11) x11 = OpenX11(options.module_directory, x11_error);
     if (x11) {
       desktop.transport = x11;
       desktop.backend = x11;

@@ -2,6 +2,15 @@
 #include "platform/desktop_choice.h"
 
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "support/xvfb.h"
 
 namespace platform {
 namespace {
@@ -43,6 +52,69 @@ TEST(DesktopChoice, FollowsTheVariableAndWhatIsReachable) {
     // An explicit choice does not probe the X server: its failure shows at first use.
     if (c.env.choice && *c.env.choice == "x11") EXPECT_EQ(x11_probes, 0);
   }
+}
+
+// A local display whose socket accepts connections but speaks no X: the socket probe
+// succeeds, the X connection does not.
+class MuteDisplay {
+ public:
+  MuteDisplay() {
+    display_ = testing_support::UnusedDisplay();
+    mkdir("/tmp/.X11-unix", 01777);
+    path_ = "/tmp/.X11-unix/X" + display_.substr(1);
+    fd_ = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    path_.copy(address.sun_path, sizeof address.sun_path - 1);
+    if (bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        listen(fd_, 8) != 0) {
+      close(fd_);
+      fd_ = -1;
+    }
+  }
+  ~MuteDisplay() {
+    if (fd_ >= 0) close(fd_);
+    unlink(path_.c_str());
+  }
+  bool ok() const { return fd_ >= 0; }
+  const std::string& display() const { return display_; }
+
+ private:
+  std::string display_;
+  std::string path_;
+  int fd_ = -1;
+};
+
+class ScopedVariable {
+ public:
+  ScopedVariable(const char* name, const char* value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    value ? setenv(name, value, 1) : unsetenv(name);
+  }
+  ~ScopedVariable() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
+};
+
+TEST(DesktopChoice, AnAutomaticChoiceOfADisplayThatSpeaksNoXFallsBackToTheSocketDesktop) {
+  MuteDisplay mute;
+  ASSERT_TRUE(mute.ok());
+  ScopedVariable display("DISPLAY", mute.display().c_str());
+  ScopedVariable wayland("WAYLAND_DISPLAY", nullptr);
+  // The X library, which has no time limit, never waits on that server.
+  {
+    ScopedVariable choice("BRACKWATER_DESKTOP", nullptr);
+    Desktop desktop = MakeDesktop(nullptr);
+    EXPECT_EQ(desktop.kind, DesktopKind::kSocket);
+    EXPECT_EQ(desktop.error, "");
+  }
+  ScopedVariable choice("BRACKWATER_DESKTOP", "x11");
+  Desktop desktop = MakeDesktop(nullptr);
+  EXPECT_EQ(desktop.kind, DesktopKind::kX11);
+  EXPECT_NE(desktop.error, "");
+  EXPECT_FALSE(desktop.clipboard->Open());
 }
 
 }  // namespace

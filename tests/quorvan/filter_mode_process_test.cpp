@@ -71,6 +71,13 @@ TerminalRun RunOnTerminal(const std::string& program, const std::vector<std::str
     }
     if (waitpid(pid, &status, WNOHANG) == pid) {
       run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+      // What the program wrote just before it ended is still in the terminal.
+      pollfd rest{master, POLLIN, 0};
+      char buffer[4096];
+      ssize_t n = 0;
+      while (poll(&rest, 1, 0) > 0 && (n = read(master, buffer, sizeof buffer)) > 0) {
+        run.terminal.append(buffer, static_cast<std::size_t>(n));
+      }
       break;
     }
     if (std::chrono::steady_clock::now() > deadline) {

@@ -236,7 +236,8 @@ TEST_F(X11DesktopTest, AutoPasteZeroSendsNoKeysAndUsesTheClipboard) {
   config::RegistryFileStore store(desktop_.RegistryPath());
   config::Settings(store).WriteSettingNumber("Defaults", "Auto Paste", 0);
   Editor& editor = StartEditor({"--selection", "void Ignored()"});
-  ASSERT_EQ(Run("brkclip", {"copy"}, "void Mine()").exit_code, 0);
+  ProgramResult copy = Run("brkclip", {"copy"}, "void Mine()");
+  ASSERT_EQ(copy.exit_code, 0) << copy.err;
   ProgramResult run = Run("quorvan", {"/0"});
   ASSERT_EQ(run.exit_code, 0) << run.err;
   EXPECT_EQ(Paste().out, "// Mine\nvoid Mine()");
@@ -244,7 +245,8 @@ TEST_F(X11DesktopTest, AutoPasteZeroSendsNoKeysAndUsesTheClipboard) {
 }
 
 TEST_F(X11DesktopTest, WithTheFocusOnTheRootTheClipboardIsUsedAsItIs) {
-  ASSERT_EQ(Run("brkclip", {"copy"}, "void Mine()").exit_code, 0);
+  ProgramResult copy = Run("brkclip", {"copy"}, "void Mine()");
+  ASSERT_EQ(copy.exit_code, 0) << copy.err;
   ProgramResult run = Run("quorvan", {"/0"});
   ASSERT_EQ(run.exit_code, 0) << run.err;
   EXPECT_EQ(Paste().out, "// Mine\nvoid Mine()");
@@ -361,7 +363,8 @@ TEST_F(X11WithoutXtest, NoKeysAreSentAndTheUserIsTold) {
   ProgramResult run = Run("quorvan", {"/0"});
   EXPECT_EQ(run.exit_code, 1);  // nothing was copied, the clipboard is empty
   EXPECT_TRUE(Mentions(run.err, "XTEST")) << run.err;
-  ASSERT_EQ(Run("brkclip", {"copy"}, "void Mine()").exit_code, 0);
+  ProgramResult copy = Run("brkclip", {"copy"}, "void Mine()");
+  ASSERT_EQ(copy.exit_code, 0) << copy.err;
   run = Run("quorvan", {"/0"});
   EXPECT_EQ(run.exit_code, 0);
   EXPECT_EQ(Paste().out, "// Mine\nvoid Mine()");
@@ -384,7 +387,7 @@ TEST(X11WithoutAServer, ChosenExplicitlyItFailsElseTheSocketDesktopServes) {
     env["BRACKWATER_DESKTOP"] = c.choice;
     ProgramResult paste = RunProgram(BuiltProgram("brkclip"), {"paste"}, env);
     EXPECT_EQ(paste.exit_code, c.paste_exit) << c.choice;
-    EXPECT_EQ(Mentions(paste.err, "cannot connect to the X display"), c.mentions_display)
+    EXPECT_EQ(Mentions(paste.err, "the X display"), c.mentions_display)
         << c.choice << paste.err;
     ProgramResult run = RunProgram(BuiltProgram("quorvan"), {"/0"}, env);
     EXPECT_EQ(run.exit_code, 1) << c.choice;  // the file holds no function
