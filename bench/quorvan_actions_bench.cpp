@@ -2,35 +2,16 @@
 // members, a function header for declarations of 100 and 1,000 arguments with a
 // per-argument block. Each pair should grow about linearly.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <fstream>
 #include <string>
 
 #include "config/memory_store.h"
+#include "control_file.h"
 #include "quorvan/actions/access_functions.h"
 #include "quorvan/actions/header_actions.h"
 #include "quorvan/scripted_ui.h"
 
 namespace {
-
-// A control file in $TMPDIR for the life of the benchmark.
-class ControlFile {
- public:
-  explicit ControlFile(const std::string& text) {
-    const char* tmp = std::getenv("TMPDIR");
-    path_ = std::string(tmp && *tmp ? tmp : "/tmp") + "/brk-bench-XXXXXX";
-    int fd = mkstemp(path_.data());
-    close(fd);
-    std::ofstream(path_, std::ios::binary) << text;
-  }
-  ~ControlFile() { unlink(path_.c_str()); }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
 
 void BM_AccessFunctions(benchmark::State& state) {
   ControlFile control(

@@ -3,14 +3,12 @@
 // the clipboard in memory and the line-end conversion), with LF and CR LF input.
 // Each pair should grow about linearly.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <fstream>
 #include <string>
 
 #include "config/memory_store.h"
 #include "config/settings.h"
+#include "control_file.h"
 #include "platform/process.h"
 #include "quorvan/command_line.h"
 #include "quorvan/filter_mode.h"
@@ -18,23 +16,6 @@
 #include "quorvan/startup.h"
 
 namespace {
-
-// A control file in $TMPDIR for the life of the benchmark.
-class ControlFile {
- public:
-  explicit ControlFile(const std::string& text) {
-    const char* tmp = std::getenv("TMPDIR");
-    path_ = std::string(tmp && *tmp ? tmp : "/tmp") + "/brk-bench-XXXXXX";
-    int fd = mkstemp(path_.data());
-    close(fd);
-    std::ofstream(path_, std::ios::binary) << text;
-  }
-  ~ControlFile() { unlink(path_.c_str()); }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
 
 void AccessFunctionsFilter(benchmark::State& state, const char* line_end) {
   ControlFile control(

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "config/memory_store.h"
+#include "control_file.h"
 #include "engine/function_declaration.h"
 #include "engine/notifier.h"
 #include "engine/templates.h"
@@ -95,27 +96,6 @@ void BM_SubstituteVariables(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
 }
 BENCHMARK(BM_SubstituteVariables)->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond);
-
-// A control file in $TMPDIR, removed when the benchmark ends.
-class ControlFile {
- public:
-  explicit ControlFile(const std::string& text) {
-    const char* tmp = std::getenv("TMPDIR");
-    path_ = std::string(tmp && *tmp ? tmp : "/tmp") + "/brk-template-bench-XXXXXX";
-    int fd = mkstemp(path_.data());
-    if (fd < 0) return;
-    std::FILE* file = fdopen(fd, "wb");
-    ok_ = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    ok_ = std::fclose(file) == 0 && ok_;
-  }
-  ~ControlFile() { std::remove(path_.c_str()); }
-  const std::string& path() const { return path_; }
-  bool ok() const { return ok_; }
-
- private:
-  std::string path_;
-  bool ok_ = false;
-};
 
 void Expand(benchmark::State& state, const std::string& text) {
   const engine::VariableTable table = FunctionHeaderTable();

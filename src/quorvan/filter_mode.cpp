@@ -76,9 +76,9 @@ bool ReadAll(int fd, std::string& bytes) {
 
 bool IsOpen(int fd) { return fcntl(fd, F_GETFD) != -1; }
 
-// `text` with every line end CR LF. The templates' lines end in LF, the spec's built
-// text in CR LF; for a selection with CR LF line ends the result follows it
-// throughout instead of mixing the two.
+// `text` with every line end CR LF. The templates' lines end in LF, the actions'
+// own separators in CR LF; for a selection with CR LF line ends the result follows
+// it throughout instead of mixing the two.
 std::string WithCrLfLineEnds(std::string_view text) {
   std::string out;
   out.reserve(text.size() + text.size() / 16);

@@ -4,8 +4,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 
+#include "platform/answer_line.h"
 #include "platform/atomic_file.h"
 
 namespace quorvan {
@@ -71,26 +71,7 @@ void TerminalUserInterface::Write(std::string_view text) {
 
 std::optional<std::string> TerminalUserInterface::ReadLine() {
   OpenTerminal();
-  // One byte at a time, so that nothing after the line is taken from a standard
-  // input that a started filter may inherit.
-  std::string line;
-  bool any = false;
-  if (input_fd_ < 0) return std::nullopt;
-  for (;;) {
-    char c;
-    ssize_t n = read(input_fd_, &c, 1);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    any = true;
-    if (c == '\n') {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      return line;
-    }
-    line += c;
-  }
-  // A last line without a line end still counts as an answer.
-  if (!any) return std::nullopt;
-  return line;
+  return platform::ReadAnswerLine(input_fd_);
 }
 
 void TerminalUserInterface::ShowMessage(std::string_view text) {

@@ -3,6 +3,8 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
@@ -125,6 +127,16 @@ void PropertySheet::AddPage(PropertyPage* page) {
     stack_->setCurrentWidget(page);
   }
   UpdateApplyButton();
+}
+
+void PropertySheet::AddAboutMenu(const QString& about_text, std::function<void()> show_about) {
+  auto* menu_bar = new QMenuBar(this);
+  menu_bar->setObjectName("sheetMenuBar");
+  QMenu* help_menu = menu_bar->addMenu(tr("&Help"));
+  QAction* about = help_menu->addAction(about_text);
+  about->setObjectName("aboutAction");
+  connect(about, &QAction::triggered, this, std::move(show_about));
+  main_layout_->setMenuBar(menu_bar);
 }
 
 bool PropertySheet::SetActivePage(int index) {

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 #include "config/settings.h"
@@ -44,6 +45,9 @@ class PropertySheet : public QDialog {
 
   // Pages in order; the sheet takes ownership. The first page added is shown first.
   void AddPage(PropertyPage* page);
+  // A menu "&Help" above the pages whose one item `about_text` runs `show_about`: a
+  // sheet has no window menu to extend with its about box.
+  void AddAboutMenu(const QString& about_text, std::function<void()> show_about);
   int page_count() const { return static_cast<int>(pages_.size()); }
   PropertyPage* page(int index) const { return pages_[static_cast<std::size_t>(index)]; }
   int active_index() const { return active_; }

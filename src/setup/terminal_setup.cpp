@@ -3,8 +3,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <cerrno>
 
+#include "platform/answer_line.h"
 #include "platform/atomic_file.h"
 
 namespace setup {
@@ -46,23 +46,7 @@ void TerminalSetup::Write(std::string_view text) {
 
 std::optional<std::string> TerminalSetup::ReadLine() {
   OpenTerminal();
-  std::string line;
-  bool any = false;
-  for (;;) {
-    char c;
-    ssize_t n = ::read(input_fd_, &c, 1);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    any = true;
-    if (c == '\n') {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      return line;
-    }
-    line += c;
-  }
-  // A last line without a line end still counts as an answer.
-  if (!any) return std::nullopt;
-  return line;
+  return platform::ReadAnswerLine(input_fd_);
 }
 
 bool TerminalSetup::AskEdit(std::string_view label, std::string& value) {

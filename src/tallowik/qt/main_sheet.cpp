@@ -1,7 +1,5 @@
 #include "tallowik/qt/main_sheet.h"
 
-#include <QMenu>
-#include <QMenuBar>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -30,14 +28,7 @@ MainSheet::MainSheet(config::Settings& settings, const engine::Clock& clock,
   AddPage(user_strings_);
   AddPage(configurations_);
 
-  // No window menu to extend here, so the about box has a menu of its own.
-  auto* menu_bar = new QMenuBar(this);
-  menu_bar->setObjectName("sheetMenuBar");
-  QMenu* help_menu = menu_bar->addMenu(tr("&Help"));
-  QAction* about = help_menu->addAction(tr(kAboutMenuText));
-  about->setObjectName("aboutAction");
-  connect(about, &QAction::triggered, this, &MainSheet::ShowAbout);
-  main_layout()->setMenuBar(menu_bar);
+  AddAboutMenu(tr(kAboutMenuText), [this] { ShowAbout(); });
 }
 
 void MainSheet::OkPressed() {
